@@ -53,7 +53,8 @@ def main():
         cell = strip[:, c * 64:(c + 1) * 64]
         for j, col in enumerate([WHITE, (1.0, 0.3, 0.3)]):
             tint_onto(canvas, cell, col, 10 + c * 50, y + 20 + j * 60, 40)
-            tint_onto(canvas, cell, col, 240 + c * 140 + j * 0, y + j * 0, 128) if j == 0 else None
+        tint_onto(canvas, cell, WHITE, 240 + c * 140, y, 128)
+    # the last cell again, tinted red as in the death swell
     tint_onto(canvas, strip[:, 192:256], (1.0, 0.3, 0.3), 820, y, 128)
     y += 150
     logo = load(os.path.join(gfx, "logo.png"))
