@@ -2,7 +2,7 @@
 # Rebuild every file in res/ from the generators in tools/, then check them.
 #
 #   tools/make_res.sh            regenerate everything
-#   tools/make_res.sh --install  first apt-get install the Debian packages needed
+#   tools/make_res.sh --install  first apt-get update and install the Debian packages needed
 #
 # Output is deterministic: the same packages give the same files.
 set -eu
@@ -14,7 +14,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 res=$(dirname "$here")/res
 
 if [ "${1:-}" = "--install" ]; then
-    apt-get install -y $PACKAGES
+    apt-get update && apt-get install -y $PACKAGES
 fi
 
 missing=""
