@@ -1,0 +1,13 @@
+// Chase: pushes an entity's velocity toward a target entity by a fixed amount each step.
+#pragma once
+
+#include "ecs/ecs.hpp"
+
+struct CChase {
+    EntityId entity;
+    EntityId target;
+    f32 acceleration;
+};
+
+void c_chase_register();
+void c_chase_set(CChase *chase, EntityId target, f32 acceleration);

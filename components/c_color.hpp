@@ -1,0 +1,12 @@
+// Colour identity: an index into the six-colour palette that matching compares.
+#pragma once
+
+#include "ecs/ecs.hpp"
+
+struct CColor {
+    EntityId entity;
+    i32 color;
+};
+
+void c_color_register();
+void c_color_set(CColor *color, i32 index);

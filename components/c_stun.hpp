@@ -1,0 +1,14 @@
+// Stun: freezes steering, spinning and motion for a number of steps.
+#pragma once
+
+#include "ecs/ecs.hpp"
+
+struct CStun {
+    EntityId entity;
+    i32 timer;
+    i32 duration;
+    bool active;
+};
+
+void c_stun_register();
+void c_stun_set(CStun *stun, i32 ticks);

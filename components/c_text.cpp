@@ -1,0 +1,136 @@
+#include "components/c_text.hpp"
+
+#include <cstring>
+
+#include "engine/glyph.hpp"
+#include "game/game.hpp"
+#include "game/shader_texture_quad.hpp"
+
+namespace {
+
+void glyphs_free(CText *text) {
+    for (i32 i = 0; i < text->length && i < C_TEXT_LENGTH_MAX; i++) {
+        if (text->glyphs[i].generated) texture_free(&text->glyphs[i]);
+    }
+    std::memset(text->glyphs, 0, sizeof text->glyphs);
+}
+
+void add(void *record) {
+    CText *text = static_cast<CText *>(record);
+    text->scale = 1.0f;
+    text->color = {1.0f, 1.0f, 1.0f, 1.0f};
+}
+
+void delete_(void *record) { glyphs_free(static_cast<CText *>(record)); }
+
+bool line_breaks_at(const CText *text, char c, f32 line_width) {
+    return c == ' ' && text->wrap_width != -1 && line_width > static_cast<f32>(text->wrap_width);
+}
+
+void draw(void *record) {
+    const CText *text = static_cast<const CText *>(record);
+    if (text->length == 0 || !text->font.font) return;
+
+    vec4 rectangle;
+    c_text_rectangle_get(text, &rectangle);
+    vec2 size = {rectangle.z - rectangle.x, rectangle.w - rectangle.y};
+    vec2 offset;
+    origin_2d_get(text->origin, size, &offset);
+    f32 x0 = text->position.x - offset.x;
+    f32 y = text->position.y - offset.y;
+    f32 line_height = static_cast<f32>(font_line_skip_get(&text->font)) * text->scale;
+
+    f32 pen_x = x0;
+    f32 line_width = 0.0f;
+    for (i32 i = 0; i < text->length; i++) {
+        char c = text->string[i];
+        char next = text->string[i + 1];
+        if (c == '\n' || line_breaks_at(text, c, line_width)) {
+            y += line_height;
+            pen_x = x0;
+            line_width = 0.0f;
+            if (c == '\n') continue;
+        }
+        i32 kerning = glyph_kerning_get(&text->font, c, next);
+        GlyphMetrics metrics;
+        glyph_metrics_get(&metrics, &text->font, c);
+
+        const Texture &glyph = text->glyphs[i];
+        Atlas atlas;
+        atlas_init(&atlas, glyph, glyph.width, glyph.height, 1, 1);
+        mat4 model(1.0f);
+        model[3] = {pen_x, y, text->position.z, 1.0f};
+        vec2 quad = {static_cast<f32>(glyph.width) * text->scale, static_cast<f32>(glyph.height) * text->scale};
+        shader_texture_quad_draw(&atlas, text->shader, model, quad, text->color);
+
+        f32 advance = static_cast<f32>(metrics.advance + kerning) * text->scale;
+        pen_x += advance;
+        line_width += advance;
+    }
+}
+
+} // namespace
+
+void c_text_register() {
+    ecs_register(C_TEXT, sizeof(CText), ECS_RECORD_CAPACITY, add, delete_, nullptr, nullptr, draw);
+}
+
+void c_text_set(CText *text, u32 shader, Origin origin, const Font *font, const char *string, i32 length,
+                i32 wrap_width, const vec4 *color, const vec3 *position) {
+    text->position = *position;
+    text->shader = shader;
+    text->origin = origin;
+    text->font = *font;
+    text->wrap_width = wrap_width;
+    text->color = *color;
+    c_text_string_set(text, string, length);
+}
+
+void c_text_string_set(CText *text, const char *string, i32 length) {
+    glyphs_free(text);
+    if (length > C_TEXT_LENGTH_MAX || length < 0) return;
+    // A font that did not load must never reach SDL_ttf: such a text stays empty.
+    if (!text->font.font) {
+        text->length = 0;
+        std::memset(text->string, 0, sizeof text->string);
+        return;
+    }
+    text->length = length;
+    std::memset(text->string, 0, C_TEXT_LENGTH_MAX);
+    std::memcpy(text->string, string, static_cast<size_t>(length));
+    for (i32 i = 0; i < length; i++) {
+        glyph_texture_init(&text->glyphs[i], &text->font, text->string[i]);
+    }
+}
+
+void c_text_rectangle_get(const CText *text, vec4 *rectangle) {
+    if (text->length == 0 || !text->font.font) return;
+    f32 line_height = static_cast<f32>(font_line_skip_get(&text->font)) * text->scale;
+    GlyphMetrics first;
+    glyph_metrics_get(&first, &text->font, text->string[0]);
+    f32 height = static_cast<f32>(first.max_y - first.min_y);
+    f32 width = 0.0f;
+    f32 line_width = 0.0f;
+    for (i32 i = 0; i < text->length; i++) {
+        char c = text->string[i];
+        char next = text->string[i + 1];
+        if (c == '\n') {
+            height += line_height;
+            line_width = 0.0f;
+            continue;
+        }
+        if (line_breaks_at(text, c, line_width)) {
+            height += line_height;
+            line_width = 0.0f;
+        }
+        GlyphMetrics metrics;
+        glyph_metrics_get(&metrics, &text->font, c);
+        line_width += static_cast<f32>(metrics.advance + glyph_kerning_get(&text->font, c, next)) * text->scale;
+        if (line_width > width) width = line_width;
+    }
+    vec2 offset;
+    origin_2d_get(text->origin, {width, height}, &offset);
+    f32 x = text->position.x - offset.x;
+    f32 y = text->position.y - offset.y;
+    *rectangle = {x, y, x + width, y + height};
+}

@@ -1,0 +1,43 @@
+#include "engine/glyph.hpp"
+
+#include "engine/surface.hpp"
+
+namespace {
+
+// Characters are single bytes handed to SDL_ttf sign-extended, as the game always has.
+Uint16 glyph_code(char c) { return static_cast<Uint16>(static_cast<i16>(static_cast<i8>(c))); }
+
+} // namespace
+
+void glyph_metrics_get(GlyphMetrics *metrics, const Font *font, char c) {
+    *metrics = {};
+    if (!font->font) return;
+    int min_x = 0, max_x = 0, min_y = 0, max_y = 0, advance = 0;
+    // A character the font cannot measure counts as an empty glyph.
+    if (TTF_GlyphMetrics(font->font, glyph_code(c), &min_x, &max_x, &min_y, &max_y, &advance) != 0) return;
+    *metrics = {min_x, min_y, max_x, max_y, advance};
+}
+
+i32 glyph_kerning_get(const Font *font, char previous, char next) {
+    if (!font->font) return 0;
+    return TTF_GetFontKerningSizeGlyphs(font->font, glyph_code(previous), glyph_code(next));
+}
+
+i32 glyph_width_get(const Font *font, char c) {
+    GlyphMetrics metrics;
+    glyph_metrics_get(&metrics, font, c);
+    return metrics.max_x - metrics.min_x;
+}
+
+bool glyph_texture_init(Texture *texture, const Font *font, char c) {
+    GlyphMetrics metrics;
+    glyph_metrics_get(&metrics, font, c);
+    SDL_Surface *surface = nullptr;
+    surface_rgba_init(&surface, {metrics.max_x - metrics.min_x, font_height_get(font)});
+    SDL_Surface *glyph = font->font ? TTF_RenderGlyph_Blended(font->font, glyph_code(c), {255, 255, 255, 255}) : nullptr;
+    if (glyph && surface) SDL_UpperBlit(glyph, nullptr, surface, nullptr);
+    SDL_FreeSurface(glyph);
+    texture_surface_init(texture, surface);
+    SDL_FreeSurface(surface);
+    return true;
+}

@@ -1,0 +1,17 @@
+// Streamed music on SDL_mixer's single music channel.
+#pragma once
+
+#include <SDL2/SDL_mixer.h>
+
+struct Music {
+    Mix_Music *music;
+    bool loaded;
+};
+
+bool music_init(Music *music, const char *path);
+void music_free(Music *music);
+void music_play(const Music *music, bool loop);
+void music_pause();
+void music_resume();
+void music_stop();
+bool music_is_playing();

@@ -1,0 +1,69 @@
+#include "engine/renderer.hpp"
+
+#include <GL/glew.h>
+#include <cstdio>
+#include <cstdlib>
+
+#include "engine/glew.hpp"
+
+void renderer_init(Renderer *renderer, Window *window, CameraType camera_type) {
+    renderer->window = window;
+    renderer->context = SDL_GL_CreateContext(window->handle);
+    if (!renderer->context) {
+        std::printf("OpenGL CONTEXT ERROR: %s\n", SDL_GetError());
+        std::exit(1);
+    }
+    unsigned error = 0;
+    if (!glew_init(&error)) {
+        std::printf("GLEW ERROR: %s\n", reinterpret_cast<const char *>(glewGetErrorString(error)));
+        std::exit(1);
+    }
+    vao_init(&renderer->vao);
+    vbo_init(&renderer->vbo, GL_ARRAY_BUFFER, true);
+    vbo_init(&renderer->ebo, GL_ELEMENT_ARRAY_BUFFER, true);
+    switch (camera_type) {
+    case CAMERA_PERSPECTIVE:
+        camera_perspective_init(&renderer->camera, 90.0f, 1.0f);
+        break;
+    case CAMERA_ORTHOGRAPHIC:
+        camera_orthographic_init(&renderer->camera, &window->size);
+        break;
+    }
+}
+
+void renderer_free(Renderer *renderer) {
+    if (renderer->context) SDL_GL_DeleteContext(renderer->context);
+    *renderer = {};
+}
+
+void renderer_update(Renderer *renderer) {
+    renderer_viewport_window_set(renderer);
+    camera_update(&renderer->camera);
+    if (renderer->camera.type == CAMERA_ORTHOGRAPHIC) {
+        camera_orthographic_window_set(&renderer->camera, renderer->window);
+    }
+}
+
+void renderer_clear(Renderer *) { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
+
+void renderer_present(Renderer *renderer) { SDL_GL_SwapWindow(renderer->window->handle); }
+
+void renderer_clear_color_set(Renderer *renderer, const vec4 *color) {
+    glClearColor(color->r, color->g, color->b, color->a);
+    renderer->clear_color = *color;
+}
+
+void renderer_shader_use(Renderer *renderer, Shader *shader) {
+    renderer->shader = shader;
+    shader_use(shader);
+}
+
+void renderer_viewport_set(Renderer *, const ivec4 *viewport) {
+    glViewport(viewport->x, viewport->y, viewport->z, viewport->w);
+}
+
+void renderer_viewport_window_set(Renderer *renderer) {
+    ivec4 viewport;
+    window_ivec4_get(renderer->window, &viewport);
+    glViewport(viewport.x, viewport.y, viewport.z, viewport.w);
+}

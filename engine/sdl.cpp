@@ -1,0 +1,43 @@
+#include "engine/sdl.hpp"
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_image.h>
+#include <SDL2/SDL_mixer.h>
+#include <SDL2/SDL_ttf.h>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+[[noreturn]] void fail(const char *format) {
+    std::printf(format, SDL_GetError());
+    std::exit(1);
+}
+
+} // namespace
+
+void sdl_init() {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) fail("SDL2 VIDEO ERROR: %s\n");
+    std::printf("SDL2 VIDEO LOADED\n");
+    if (SDL_InitSubSystem(SDL_INIT_TIMER) != 0) fail("SDL2 TIMER ERROR: %s\n");
+    std::printf("SDL2 TIMER LOADED\n");
+
+    if (!(IMG_Init(IMG_INIT_PNG) & IMG_INIT_PNG)) fail("SDL_image ERROR: %s\n");
+    std::printf("SDL_image LOADED\n");
+
+    if (TTF_Init() < 0) fail("SDL_ttf ERROR: %s\n");
+    std::printf("SDL_ttf LOADED\n");
+
+    if (Mix_OpenAudio(44100, AUDIO_S16LSB, 8, 2048) < 0) fail("SDL_mixer ERROR: %s\n");
+    std::printf("SDL_mixer LOADED\n");
+
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+}
+
+void sdl_quit() {
+    SDL_Quit();
+    Mix_CloseAudio();
+    IMG_Quit();
+}

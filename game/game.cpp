@@ -1,0 +1,90 @@
+#include "game/game.hpp"
+
+#include <SDL2/SDL.h>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+#include "engine/sdl.hpp"
+
+Game game;
+
+namespace {
+
+constexpr vec4 RENDERER_CLEAR_COLOR = {0.0f, 0.0f, 0.0f, 0.0f};
+constexpr vec4 GAME_BOUNDS = {0.0f, 0.0f, 1280.0f, 720.0f};
+
+} // namespace
+
+void game_init() {
+    // People and tests watch the console lines as they happen, even through a pipe.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+
+    std::memset(&game, 0, sizeof game);
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    game.bounds = GAME_BOUNDS;
+    game_shader_data_init();
+    sdl_init();
+
+    window_init(&game.window, WINDOW_TITLE, &WINDOW_SIZE, SDL_WINDOW_OPENGL);
+    if (!game.window.handle) {
+        std::printf("SDL2 WINDOW ERROR: %s\n", SDL_GetError());
+        std::exit(1);
+    }
+    renderer_init(&game.renderer, &game.window, CAMERA_ORTHOGRAPHIC);
+    renderer_clear_color_set(&game.renderer, &RENDERER_CLEAR_COLOR);
+    ecs_init();
+
+    game.state = GAME_STATE_MENU;
+    game_state_data_init();
+    game_state_init();
+}
+
+void game_step() {
+    if (event_press(&game.event, EVENT_QUIT)) game.quit = true;
+    if (keyboard_press(&game.keyboard, SDL_SCANCODE_M)) {
+        if (game.music_toggle) {
+            music_pause();
+        } else {
+            music_resume();
+        }
+        game.music_toggle = !game.music_toggle;
+    }
+    event_update(&game.event);
+    mouse_update(&game.mouse);
+    keyboard_update(&game.keyboard);
+    game_state_update_f();
+    if (!game.paused) ecs_update_f();
+}
+
+void game_steps_run() {
+    while (game.tick.accumulator > TICK_STEP_MS) {
+        game_step();
+        game.tick.accumulator -= TICK_STEP_MS;
+    }
+}
+
+void game_draw() {
+    window_update(&game.window);
+    renderer_update(&game.renderer);
+    ecs_update_v();
+    renderer_clear(&game.renderer);
+    ecs_draw();
+    renderer_present(&game.renderer);
+}
+
+void game_loop() {
+    tick_update(&game.tick);
+    game_steps_run();
+    game_draw();
+}
+
+void game_free() {
+    game_state_free();
+    game_state_data_free();
+    ecs_free();
+    renderer_free(&game.renderer);
+    window_free(&game.window);
+    sdl_quit();
+}

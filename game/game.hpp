@@ -1,0 +1,67 @@
+// The one global game record, start-up, the fixed-step main loop and shut-down.
+#pragma once
+
+#include <type_traits>
+
+#include "ecs/ecs.hpp"
+#include "engine/event.hpp"
+#include "engine/font.hpp"
+#include "engine/keyboard.hpp"
+#include "engine/mouse.hpp"
+#include "engine/music.hpp"
+#include "engine/renderer.hpp"
+#include "engine/shader.hpp"
+#include "engine/sound.hpp"
+#include "engine/texture.hpp"
+#include "engine/tick.hpp"
+#include "engine/window.hpp"
+#include "game/game_font.hpp"
+#include "game/game_music.hpp"
+#include "game/game_shader.hpp"
+#include "game/game_sound.hpp"
+#include "game/game_state.hpp"
+#include "game/game_texture.hpp"
+#include "game/s_menu.hpp"
+#include "game/s_play.hpp"
+#include "game/s_results.hpp"
+
+struct Game {
+    GameState state;
+    Ecs ecs;
+    Event event;
+    Keyboard keyboard;
+    Mouse mouse;
+    Renderer renderer;
+    Sound sounds[SOUND_COUNT];
+    Texture textures[TEXTURE_COUNT];
+    Music musics[MUSIC_COUNT];
+    Shader shaders[SHADER_COUNT];
+    Font fonts[FONT_COUNT];
+    Tick tick;
+    Window window;
+    PlayScene play;
+    MenuScene menu;
+    ResultsScene results;
+    vec4 bounds;
+    bool quit;
+    bool paused;
+    bool music_toggle;
+};
+
+static_assert(std::is_trivially_copyable_v<Game>);
+
+extern Game game;
+
+inline constexpr const char *WINDOW_TITLE = "Gyrel+";
+inline constexpr vec2 WINDOW_SIZE = {1280.0f, 720.0f};
+
+void game_init();
+void game_loop();
+void game_free();
+
+// The pieces of game_loop, so the steps can be driven without the wall clock.
+// game_step runs one fixed step; game_steps_run runs steps while the accumulator
+// holds more than one step; game_draw updates the window and draws one frame.
+void game_step();
+void game_steps_run();
+void game_draw();
