@@ -38,4 +38,5 @@ void update_f(void *record) {
 void c_circle_collide_register() {
     ecs_register(C_CIRCLE_COLLIDE, sizeof(CCircleCollide), ECS_RECORD_CAPACITY, add, delete_, update_f, nullptr,
                  nullptr);
+    ecs_release_set(C_CIRCLE_COLLIDE, delete_);
 }

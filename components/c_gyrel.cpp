@@ -23,6 +23,9 @@ void delete_(void *record) {
     vector_free(&gyrel->objects);
 }
 
+// Frees the list only: the members are records of their own and are dropped with them.
+void release(void *record) { vector_free(&static_cast<CGyrel *>(record)->objects); }
+
 void update_f(void *record) {
     CGyrel *gyrel = static_cast<CGyrel *>(record);
     for (i32 i = 0; i < gyrel->objects.count; i++) {
@@ -46,6 +49,7 @@ void update_f(void *record) {
 
 void c_gyrel_register() {
     ecs_register(C_GYREL, sizeof(CGyrel), ECS_RECORD_CAPACITY, add, delete_, update_f, nullptr, nullptr);
+    ecs_release_set(C_GYREL, release);
 }
 
 void c_gyrel_set(CGyrel *gyrel, f32 radius) { gyrel->radius = radius; }

@@ -73,6 +73,7 @@ void draw(void *record) {
 
 void c_text_register() {
     ecs_register(C_TEXT, sizeof(CText), ECS_RECORD_CAPACITY, add, delete_, nullptr, nullptr, draw);
+    ecs_release_set(C_TEXT, delete_);
 }
 
 void c_text_set(CText *text, u32 shader, Origin origin, const Font *font, const char *string, i32 length,

@@ -30,6 +30,11 @@ void *spare_get(EcsRegister *reg) {
     return reg->spare;
 }
 
+void records_release(EcsRegister *reg) {
+    if (!reg->release) return;
+    for (i32 i = 0; i < reg->records.count; i++) reg->release(vector_get(&reg->records, i));
+}
+
 void dispatch(EcsCallback EcsRegister::*callback) {
     for (u32 kind = 0; kind < ECS_COMPONENT_COUNT; kind++) {
         EcsRegister *reg = register_get(kind);
@@ -73,6 +78,7 @@ void ecs_register(u32 kind, u64 record_size, u32 capacity, EcsCallback add, EcsC
 
 void ecs_unregister(u32 kind) {
     EcsRegister *reg = register_get(kind);
+    records_release(reg);
     vector_free(&reg->records);
     if (reg->spare && reg->delete_) reg->delete_(reg->spare);
     std::free(reg->spare);
@@ -108,7 +114,13 @@ void ecs_delete(EntityId entity, u32 kind) {
 
 void *ecs_from_index_get(i32 index, u32 kind) { return vector_get(&register_get(kind)->records, index); }
 
-void ecs_clear(u32 kind) { vector_clear(&register_get(kind)->records); }
+void ecs_release_set(u32 kind, EcsCallback release) { register_get(kind)->release = release; }
+
+void ecs_clear(u32 kind) {
+    EcsRegister *reg = register_get(kind);
+    records_release(reg);
+    vector_clear(&reg->records);
+}
 
 void ecs_clear_all() {
     for (u32 kind = 0; kind < ECS_COMPONENT_COUNT; kind++) {

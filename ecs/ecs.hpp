@@ -53,6 +53,9 @@ struct EcsRegister {
     EcsCallback draw;
     Vector records;
     u32 id;
+    // Frees what a record owns (lists, textures) without any gameplay effect; run on every
+    // record that ecs_clear or ecs_unregister drops, so a change of state leaks nothing.
+    EcsCallback release;
     // Handed out by ecs_add when the kind is full, so callers never get null; never
     // part of records, so no pass visits it and ecs_get never finds it.
     void *spare;
@@ -70,6 +73,7 @@ void ecs_free();
 void ecs_register(u32 kind, u64 record_size, u32 capacity, EcsCallback add, EcsCallback delete_,
                   EcsCallback update_f, EcsCallback update_v, EcsCallback draw);
 void ecs_unregister(u32 kind);
+void ecs_release_set(u32 kind, EcsCallback release);
 void *ecs_add(EntityId entity, u32 kind);
 void *ecs_get(EntityId entity, u32 kind);
 void ecs_delete(EntityId entity, u32 kind);
