@@ -80,7 +80,7 @@ void ecs_unregister(u32 kind) {
     EcsRegister *reg = register_get(kind);
     records_release(reg);
     vector_free(&reg->records);
-    if (reg->spare && reg->delete_) reg->delete_(reg->spare);
+    if (reg->spare && reg->release) reg->release(reg->spare);
     std::free(reg->spare);
     *reg = {};
 }
