@@ -1,0 +1,182 @@
+// Origins, rectangles, window coordinates and the camera matrices.
+#include <GL/glew.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "engine/camera.hpp"
+#include "engine/origin.hpp"
+#include "engine/rectangle.hpp"
+#include "engine/window.hpp"
+#include "game/game.hpp"
+#include "tests/support/test_env.hpp"
+
+namespace {
+
+vec4 apply(const Camera &camera, vec3 p) { return camera.projection * camera.view * vec4(p, 1.0f); }
+
+bool finite(const mat4 &m) {
+    for (int c = 0; c < 4; c++)
+        for (int r = 0; r < 4; r++)
+            if (!std::isfinite(m[c][r])) return false;
+    return true;
+}
+
+bool finite(vec3 v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
+
+} // namespace
+
+TEST(Origin, EveryValueIncludingUnknownOnes) {
+    const vec2 size = {40.0f, 30.0f};
+    struct Case {
+        i32 origin;
+        vec2 offset;
+    };
+    const Case cases[] = {{ORIGIN_CENTER, {20, 15}},      {ORIGIN_TOP_LEFT, {0, 0}},     {ORIGIN_TOP_RIGHT, {40, 0}},
+                          {ORIGIN_BOTTOM_LEFT, {0, 30}},  {ORIGIN_BOTTOM_RIGHT, {40, 30}}, {5, {20, 15}},
+                          {7, {20, 15}},                  {-1, {20, 15}}};
+    for (const Case &c : cases) {
+        vec2 offset = {-99.0f, -99.0f};
+        origin_2d_get(static_cast<Origin>(c.origin), size, &offset);
+        EXPECT_EQ(offset, c.offset) << "origin " << c.origin;
+    }
+}
+
+TEST(Rectangle, EdgesCountNaNAndEmptyOnes) {
+    const vec4 r = {10, 10, 20, 20};
+    EXPECT_TRUE(rectangle_has_point(r, {10, 10}));
+    EXPECT_TRUE(rectangle_has_point(r, {20, 20}));
+    EXPECT_TRUE(rectangle_has_point(r, {10, 20}));
+    EXPECT_FALSE(rectangle_has_point(r, {20.001f, 15}));
+    EXPECT_FALSE(rectangle_has_point(r, {15, 9.999f}));
+    const f32 nan = std::numeric_limits<f32>::quiet_NaN();
+    EXPECT_FALSE(rectangle_has_point(r, {nan, 15}));
+    EXPECT_FALSE(rectangle_has_point(r, {15, nan}));
+    EXPECT_FALSE(rectangle_has_point({nan, 10, 20, 20}, {15, 15}));
+    EXPECT_FALSE(rectangle_has_point({10, 10, 20, nan}, {15, 15}));
+    EXPECT_TRUE(rectangle_has_point({10, 10, 10, 10}, {10, 10}));
+    EXPECT_FALSE(rectangle_has_point({10, 10, 10, 10}, {10, 10.0001f}));
+    const vec4 inverted = {20, 20, 10, 10};
+    for (vec2 p : {vec2{10, 10}, vec2{15, 15}, vec2{20, 20}}) EXPECT_FALSE(rectangle_has_point(inverted, p));
+}
+
+TEST(Window, CoordinatesAndViewportRectangle) {
+    Window window = {};
+    window.size = {1280.0f, 720.0f};
+    vec2 out;
+    const vec2 points[] = {{0, 0}, {1280, 720}, {640, 360}, {320, 540}};
+    const vec2 expected[] = {{-1, -1}, {1, 1}, {0, 0}, {-0.5f, 0.5f}};
+    for (int i = 0; i < 4; i++) {
+        window_coords_to_gl(&window, &points[i], &out);
+        EXPECT_EQ(out, expected[i]) << i;
+    }
+    window.size = {1280.9f, 720.2f};
+    ivec4 viewport = {9, 9, 9, 9};
+    window_ivec4_get(&window, &viewport);
+    EXPECT_EQ(viewport, ivec4(0, 0, 1280, 720));
+}
+
+TEST(Camera, OrthographicMapsPixelsToClipSpace) {
+    Camera camera;
+    const vec2 size = {1280.0f, 720.0f};
+    camera_orthographic_init(&camera, &size);
+    EXPECT_EQ(camera.type, CAMERA_ORTHOGRAPHIC);
+    EXPECT_EQ(camera.view, mat4(1.0f));
+    for (int pass = 0; pass < 2; pass++) {
+        EXPECT_EQ(apply(camera, {0, 0, 0}), vec4(-1, 1, 0, 1));
+        EXPECT_EQ(apply(camera, {1280, 720, 0}), vec4(1, -1, 0, 1));
+        EXPECT_EQ(apply(camera, {640, 360, 0.5f}), vec4(0, 0, 0.5f, 1));
+        EXPECT_EQ(apply(camera, {1280, 0, -0.25f}), vec4(1, 1, -0.25f, 1));
+        camera.position = {100, 100, 100}; // plays no part
+        camera_update(&camera);
+    }
+}
+
+TEST(Camera, SizeChangeReachesProjectionOneFrameLate) {
+    test_game_reset();
+    Renderer *renderer = &game.renderer;
+    renderer_update(renderer);
+    EXPECT_FLOAT_EQ(renderer->camera.projection[0][0], 2.0f / 1280.0f);
+
+    game.window.size = {640.0f, 360.0f};
+    renderer_update(renderer);
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], 640);
+    EXPECT_EQ(viewport[3], 360);
+    EXPECT_FLOAT_EQ(renderer->camera.projection[0][0], 2.0f / 1280.0f);
+    EXPECT_FLOAT_EQ(renderer->camera.projection[1][1], -2.0f / 720.0f);
+    renderer_update(renderer);
+    EXPECT_FLOAT_EQ(renderer->camera.projection[0][0], 2.0f / 640.0f);
+    EXPECT_FLOAT_EQ(renderer->camera.projection[1][1], -2.0f / 360.0f);
+
+    game.window.size = {1280.0f, 720.0f};
+    renderer_update(renderer);
+    renderer_update(renderer);
+    test_game_reset();
+}
+
+TEST(Camera, PerspectiveBasisAndProjection) {
+    Camera camera;
+    camera_perspective_init(&camera, 1.5707964f, 1.0f);
+    EXPECT_EQ(camera.type, CAMERA_PERSPECTIVE);
+    EXPECT_FLOAT_EQ(camera.yaw, -1.5707964f);
+    EXPECT_NEAR(camera.front.x, 0.0f, 1e-6f);
+    EXPECT_NEAR(camera.front.y, 0.0f, 1e-6f);
+    EXPECT_NEAR(camera.front.z, -1.0f, 1e-6f);
+    EXPECT_NEAR(camera.right.x, 1.0f, 1e-6f);
+    EXPECT_NEAR(camera.up.y, 1.0f, 1e-6f);
+    for (int c = 0; c < 4; c++)
+        for (int r = 0; r < 4; r++) EXPECT_NEAR(camera.view[c][r], c == r ? 1.0f : 0.0f, 1e-6f) << c << r;
+    EXPECT_NEAR(camera.projection[0][0], 1.0f, 1e-6f);
+    EXPECT_NEAR(camera.projection[1][1], 1.0f, 1e-6f);
+    EXPECT_FLOAT_EQ(camera.projection[2][2], -1.0020020008f);
+    EXPECT_FLOAT_EQ(camera.projection[2][3], -1.0f);
+    EXPECT_FLOAT_EQ(camera.projection[3][2], -0.2002002001f);
+    EXPECT_EQ(camera.projection[3][3], 0.0f);
+
+    // Aspect divides the x scale only; the eye position moves the view.
+    camera_perspective_init(&camera, 1.5707964f, 2.0f);
+    camera_position_set(&camera, {1.0f, 2.0f, 3.0f});
+    camera_update(&camera);
+    EXPECT_NEAR(camera.projection[0][0], 0.5f, 1e-6f);
+    vec4 eye = camera.view * vec4(1.0f, 2.0f, 3.0f, 1.0f);
+    EXPECT_NEAR(eye.x, 0.0f, 1e-6f);
+    EXPECT_NEAR(eye.y, 0.0f, 1e-6f);
+    EXPECT_NEAR(eye.z, 0.0f, 1e-6f);
+    vec4 ahead = camera.view * vec4(1.0f, 2.0f, 2.0f, 1.0f);
+    EXPECT_NEAR(ahead.z, -1.0f, 1e-6f);
+}
+
+TEST(Camera, DegenerateDirectionsAndUnknownKind) {
+    Camera camera;
+    camera_perspective_init(&camera, 1.5707964f, 1.0f);
+    camera.pitch = 1.5707964f;
+    camera_update(&camera);
+    EXPECT_TRUE(finite(camera.front));
+    EXPECT_TRUE(finite(camera.right));
+    EXPECT_TRUE(finite(camera.up));
+    EXPECT_TRUE(finite(camera.view));
+    EXPECT_NEAR(camera.front.y, 1.0f, 1e-6f);
+
+    // Looking straight along up: the side vector has no length and becomes zero.
+    camera.front = {0.0f, 1.0f, 0.0f};
+    camera.up = {0.0f, 1.0f, 0.0f};
+    camera_view_set(&camera);
+    EXPECT_TRUE(finite(camera.view));
+    EXPECT_EQ(camera.view[0][0], 0.0f);
+    EXPECT_EQ(camera.view[1][0], 0.0f);
+    EXPECT_EQ(camera.view[2][0], 0.0f);
+    EXPECT_EQ(camera.view[1][2], -1.0f);
+
+    Camera odd;
+    const vec2 size = {1280.0f, 720.0f};
+    camera_orthographic_init(&odd, &size);
+    odd.type = static_cast<CameraType>(2);
+    camera_update(&odd);
+    EXPECT_EQ(odd.view, mat4(1.0f));
+    EXPECT_EQ(odd.projection, mat4(1.0f));
+    camera_projection_set(&odd);
+    EXPECT_EQ(odd.projection, mat4(1.0f));
+}
