@@ -1,0 +1,7 @@
+// Benchmark support: a real window with a 3.3 core context, the registry and the game's
+// own resources, set up once for the whole benchmark program.
+#pragma once
+
+// Clears every kind's records (releasing what they own) and puts the mouse where the
+// player should stay, so a rebuilt scene starts from the same state every time.
+void bench_scene_clear();
