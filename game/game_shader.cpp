@@ -1,6 +1,7 @@
 #include "game/game_shader.hpp"
 
 #include <cstdio>
+#include <cstring>
 
 #include "engine/io.hpp"
 #include "game/game.hpp"
@@ -10,8 +11,10 @@ char shaderData[SHADER_COUNT * SHADER_DATA_SIZE];
 namespace {
 
 // Reads one stage's source; one byte of its half is kept back so the text is always
-// terminated, whatever the file's length.
+// terminated, whatever the file's length. The half is cleared first: a file that is
+// missing or shorter than what was read before must not leave an older text's tail.
 void stage_read(const char *path, char *destination) {
+    std::memset(destination, 0, SHADER_DATA_STAGE_SIZE);
     bool loaded = file_read(path, destination, SHADER_DATA_STAGE_SIZE - 1);
     std::printf(loaded ? "LOADED: %s\n" : "FAILED: %s\n", path);
 }

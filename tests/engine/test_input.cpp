@@ -1,0 +1,136 @@
+// Input edge detection across steps, fed by real X input (XTEST through xdotool) into the
+// test window, and by real SDL quit events.
+#include <SDL2/SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "engine/event.hpp"
+#include "engine/keyboard.hpp"
+#include "engine/mouse.hpp"
+#include "game/game.hpp"
+#include "tests/support/test_env.hpp"
+
+namespace {
+
+bool xdotool(const std::string &arguments) {
+    return std::system(("xdotool " + arguments + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// Runs input steps (events first, as the main loop does) until the condition holds.
+template <typename Condition>
+bool steps_until(Event *event, Keyboard *keyboard, Mouse *mouse, Condition condition) {
+    for (int i = 0; i < 200; i++) {
+        SDL_Delay(5);
+        event_update(event);
+        mouse_update(mouse);
+        keyboard_update(keyboard);
+        if (condition()) return true;
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(Input, QuitRequestEdges) {
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    Event event = {};
+    SDL_Event quit = {};
+    quit.type = SDL_QUIT;
+    event_update(&event);
+    EXPECT_FALSE(event_press(&event, EVENT_QUIT));
+
+    SDL_PushEvent(&quit);
+    event_update(&event);
+    EXPECT_TRUE(event_press(&event, EVENT_QUIT));
+    EXPECT_FALSE(event_held(&event, EVENT_QUIT));
+    EXPECT_EQ(SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT), 0) << "queue drained";
+
+    event_update(&event);
+    EXPECT_FALSE(event_press(&event, EVENT_QUIT));
+    EXPECT_TRUE(event_release(&event, EVENT_QUIT));
+
+    SDL_PushEvent(&quit);
+    event_update(&event);
+    SDL_PushEvent(&quit);
+    SDL_PushEvent(&quit);
+    event_update(&event);
+    EXPECT_TRUE(event_held(&event, EVENT_QUIT)) << "requests in two consecutive polls";
+    EXPECT_FALSE(event_press(&event, EVENT_QUIT));
+    event_update(&event);
+}
+
+TEST(Input, KeysAndButtonsFromRealXInput) {
+    if (!xdotool("version")) GTEST_SKIP() << "xdotool is not installed";
+    // X only sends key and button events to a mapped window under the pointer.
+    SDL_Window *window = game.window.handle;
+    SDL_ShowWindow(window);
+    SDL_RaiseWindow(window);
+    int x = 0, y = 0;
+    for (int i = 0; i < 20; i++) {
+        SDL_PumpEvents();
+        SDL_Delay(5);
+    }
+    SDL_GetWindowPosition(window, &x, &y);
+    ASSERT_TRUE(xdotool("mousemove " + std::to_string(x + 300) + " " + std::to_string(y + 200)));
+
+    Event event = {};
+    Keyboard keyboard = {};
+    Mouse mouse = {};
+    ASSERT_TRUE(steps_until(&event, &keyboard, &mouse, [&] { return mouse.position == vec2(300.0f, 200.0f); }))
+        << mouse.position.x << "," << mouse.position.y;
+    EXPECT_FALSE(keyboard_press(&keyboard, SDL_SCANCODE_M));
+
+    ASSERT_TRUE(xdotool("keydown m"));
+    ASSERT_TRUE(steps_until(&event, &keyboard, &mouse, [&] { return keyboard.current[SDL_SCANCODE_M] != 0; }));
+    EXPECT_TRUE(keyboard_press(&keyboard, SDL_SCANCODE_M));
+    EXPECT_FALSE(keyboard_held(&keyboard, SDL_SCANCODE_M));
+    EXPECT_FALSE(keyboard_press(&keyboard, SDL_SCANCODE_P));
+    event_update(&event);
+    mouse_update(&mouse);
+    keyboard_update(&keyboard);
+    EXPECT_FALSE(keyboard_press(&keyboard, SDL_SCANCODE_M));
+    EXPECT_TRUE(keyboard_held(&keyboard, SDL_SCANCODE_M));
+    EXPECT_FALSE(keyboard_release(&keyboard, SDL_SCANCODE_M));
+    ASSERT_TRUE(xdotool("keyup m"));
+    ASSERT_TRUE(steps_until(&event, &keyboard, &mouse, [&] { return keyboard.current[SDL_SCANCODE_M] == 0; }));
+    EXPECT_TRUE(keyboard_release(&keyboard, SDL_SCANCODE_M));
+    EXPECT_FALSE(keyboard_held(&keyboard, SDL_SCANCODE_M));
+
+    ASSERT_TRUE(xdotool("mousedown 1"));
+    ASSERT_TRUE(steps_until(&event, &keyboard, &mouse, [&] { return mouse.current[MOUSE_BUTTON_LEFT]; }));
+    EXPECT_TRUE(mouse_press(&mouse, MOUSE_BUTTON_LEFT));
+    EXPECT_FALSE(mouse_held(&mouse, MOUSE_BUTTON_LEFT));
+    EXPECT_FALSE(mouse.current[0]);
+    EXPECT_FALSE(mouse.current[MOUSE_BUTTON_RIGHT]);
+    event_update(&event);
+    mouse_update(&mouse);
+    keyboard_update(&keyboard);
+    EXPECT_TRUE(mouse_held(&mouse, MOUSE_BUTTON_LEFT));
+    EXPECT_FALSE(mouse.current[0]);
+    ASSERT_TRUE(xdotool("mouseup 1"));
+    ASSERT_TRUE(steps_until(&event, &keyboard, &mouse, [&] { return !mouse.current[MOUSE_BUTTON_LEFT]; }));
+    EXPECT_TRUE(mouse_release(&mouse, MOUSE_BUTTON_LEFT));
+    EXPECT_EQ(mouse.position, vec2(300.0f, 200.0f));
+
+    ASSERT_TRUE(xdotool("mousedown 3"));
+    ASSERT_TRUE(steps_until(&event, &keyboard, &mouse, [&] { return mouse.current[MOUSE_BUTTON_RIGHT]; }));
+    EXPECT_FALSE(mouse.current[MOUSE_BUTTON_LEFT]);
+    EXPECT_FALSE(mouse.current[0]);
+    xdotool("mouseup 3");
+    steps_until(&event, &keyboard, &mouse, [&] { return !mouse.current[MOUSE_BUTTON_RIGHT]; });
+
+    // A key pressed and released between two updates is never seen.
+    ASSERT_TRUE(xdotool("keydown p keyup p"));
+    SDL_Delay(50);
+    event_update(&event);
+    mouse_update(&mouse);
+    keyboard_update(&keyboard);
+    EXPECT_FALSE(keyboard_press(&keyboard, SDL_SCANCODE_P));
+    EXPECT_FALSE(keyboard_release(&keyboard, SDL_SCANCODE_P));
+
+    SDL_HideWindow(window);
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+}
