@@ -6,8 +6,19 @@
 #include <SDL2/SDL_ttf.h>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
+
+// With no display SDL quietly falls back to a driver that shows nothing (offscreen or
+// dummy), and the game would run unseen. Only a driver asked for by name is accepted.
+bool video_driver_invisible() {
+    const char *driver = SDL_GetCurrentVideoDriver();
+    if (!driver) return true;
+    if (std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0) return false;
+    const char *requested = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    return !requested || !std::strstr(requested, driver);
+}
 
 [[noreturn]] void fail(const char *format) {
     std::printf(format, SDL_GetError());
@@ -18,6 +29,10 @@ namespace {
 
 void sdl_init() {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) fail("SDL2 VIDEO ERROR: %s\n");
+    if (video_driver_invisible()) {
+        SDL_SetError("no display available (only the %s video driver started)", SDL_GetCurrentVideoDriver());
+        fail("SDL2 VIDEO ERROR: %s\n");
+    }
     std::printf("SDL2 VIDEO LOADED\n");
     if (SDL_InitSubSystem(SDL_INIT_TIMER) != 0) fail("SDL2 TIMER ERROR: %s\n");
     std::printf("SDL2 TIMER LOADED\n");
