@@ -44,8 +44,10 @@ void effects_play(EntityId self, EntityId other) {
 
 void update_f(void *record) {
     CColorCollideDelete *self = static_cast<CColorCollideDelete *>(record);
-    if (self->disabled) return;
+    // A disabled record destroys nothing, so it reports nothing either: a kill made in the
+    // step the player died must be scored once, not again every step until the follower goes.
     self->deleted = false;
+    if (self->disabled) return;
     const EntityId entity = self->entity;
 
     // Deleting a victim moves records of many kinds, this one's and the collision list's

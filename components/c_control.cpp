@@ -24,7 +24,10 @@ void update_f(void *record) {
     f32 distance = static_cast<f32>(std::sqrt(dx * dx + dy * dy));
     if (control->dead_zone > distance) return;
 
-    f32 theta = static_cast<f32>(std::atan2(mouse.y - position.y, mouse.x - position.x));
+    // The single-precision differences go through the double-precision atan2, not atan2f.
+    f64 towards_y = mouse.y - position.y;
+    f64 towards_x = mouse.x - position.x;
+    f32 theta = static_cast<f32>(std::atan2(towards_y, towards_x));
     f32 k = distance / control->speed_divisor;
     physics->velocity.x = static_cast<f32>(physics->velocity.x + static_cast<f64>(k) * std::cos(static_cast<f64>(theta)));
     physics->velocity.y = static_cast<f32>(physics->velocity.y + static_cast<f64>(k) * std::sin(static_cast<f64>(theta)));

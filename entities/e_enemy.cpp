@@ -20,17 +20,21 @@ constexpr std::array<vec4, 6> C_COLOR_VALUES = {{
 }};
 constexpr vec2 ENEMY_SIZE = {25.0f, 25.0f};
 
-constexpr u32 ENEMY_KINDS[] = {C_GAME_OBJECT, C_CHASE, C_SPIN, C_COLOR, C_CONTACT_DAMAGE, C_PARTICLE_SPAWN};
-
 } // namespace
 
 void enemy_init(EntityId enemy, EntityId target, i32 color_index, vec3 position, f32 acceleration) {
-    for (u32 kind : ENEMY_KINDS) ecs_add(enemy, kind);
+    // Each kind is added once, so the records handed out stay where they are.
+    CGameObject *game_object = ecs_add_as<CGameObject>(enemy, C_GAME_OBJECT);
+    CChase *chase = ecs_add_as<CChase>(enemy, C_CHASE);
+    CSpin *spin = ecs_add_as<CSpin>(enemy, C_SPIN);
+    CColor *color_record = ecs_add_as<CColor>(enemy, C_COLOR);
+    ecs_add(enemy, C_CONTACT_DAMAGE);
+    ecs_add(enemy, C_PARTICLE_SPAWN);
     const vec4 &color = C_COLOR_VALUES[static_cast<size_t>(color_index) % C_COLOR_VALUES.size()];
 
-    c_game_object_set(ecs_get_as<CGameObject>(enemy, C_GAME_OBJECT), game.textures[TEXTURE_ENEMY], SHADER_TEXTURE_QUAD,
-                      ORIGIN_CENTER, ENEMY_SIZE, position, color, 0.95f, 20.0f, 16.0f);
-    c_chase_set(ecs_get_as<CChase>(enemy, C_CHASE), target, acceleration);
-    c_spin_set(ecs_get_as<CSpin>(enemy, C_SPIN), 0.05f);
-    c_color_set(ecs_get_as<CColor>(enemy, C_COLOR), color_index);
+    c_game_object_set(game_object, game.textures[TEXTURE_ENEMY], SHADER_TEXTURE_QUAD, ORIGIN_CENTER, ENEMY_SIZE,
+                      position, color, 0.95f, 20.0f, 16.0f);
+    c_chase_set(chase, target, acceleration);
+    c_spin_set(spin, 0.05f);
+    c_color_set(color_record, color_index);
 }

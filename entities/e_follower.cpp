@@ -22,19 +22,21 @@ constexpr vec2 FOLLOWER_SIZE = {30.0f, 30.0f};
 constexpr vec3 FOLLOWER_POSITION = {0.0f, 0.0f, 0.0f};
 constexpr vec4 FOLLOWER_COLOR_CHANGE_COLOR = {1.0f, 1.0f, 1.0f, 0.0f};
 
-constexpr u32 FOLLOWER_KINDS[] = {C_COLOR, C_COLOR_CHANGE, C_GAME_OBJECT, C_SCALE, C_COLOR_COLLIDE_DELETE,
-                                  C_TIME_DELETE};
-
 } // namespace
 
 void follower_init(EntityId follower, i32 color_index) {
-    for (u32 kind : FOLLOWER_KINDS) ecs_add(follower, kind);
+    // Each kind is added once, so the records handed out stay where they are.
+    CColor *color_record = ecs_add_as<CColor>(follower, C_COLOR);
+    CColorChange *color_change = ecs_add_as<CColorChange>(follower, C_COLOR_CHANGE);
+    CGameObject *game_object = ecs_add_as<CGameObject>(follower, C_GAME_OBJECT);
+    CScale *scale = ecs_add_as<CScale>(follower, C_SCALE);
+    ecs_add(follower, C_COLOR_COLLIDE_DELETE);
+    ecs_add(follower, C_TIME_DELETE);
     const vec4 &color = C_COLOR_VALUES[static_cast<size_t>(color_index) % C_COLOR_VALUES.size()];
 
-    c_game_object_set(ecs_get_as<CGameObject>(follower, C_GAME_OBJECT), game.textures[TEXTURE_FOLLOWER],
-                      SHADER_TEXTURE_QUAD, ORIGIN_CENTER, FOLLOWER_SIZE, FOLLOWER_POSITION, color, 0.95f, 5.0f, 30.0f);
-    c_color_change_set(ecs_get_as<CColorChange>(follower, C_COLOR_CHANGE), &color, &FOLLOWER_COLOR_CHANGE_COLOR, 60,
-                       CHANGE_BACKWARD_RESET);
-    c_scale_set(ecs_get_as<CScale>(follower, C_SCALE), 1.0f, -1.0f, 30, CHANGE_BACKWARD_RESET);
-    c_color_set(ecs_get_as<CColor>(follower, C_COLOR), color_index);
+    c_game_object_set(game_object, game.textures[TEXTURE_FOLLOWER], SHADER_TEXTURE_QUAD, ORIGIN_CENTER, FOLLOWER_SIZE,
+                      FOLLOWER_POSITION, color, 0.95f, 5.0f, 30.0f);
+    c_color_change_set(color_change, &color, &FOLLOWER_COLOR_CHANGE_COLOR, 60, CHANGE_BACKWARD_RESET);
+    c_scale_set(scale, 1.0f, -1.0f, 30, CHANGE_BACKWARD_RESET);
+    c_color_set(color_record, color_index);
 }

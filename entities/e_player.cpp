@@ -17,24 +17,32 @@ constexpr vec4 COLOR_OPAQUE = {1.0f, 1.0f, 1.0f, 1.0f};
 constexpr i32 PLAYER_HEALTH = 3;
 constexpr i32 PLAYER_FOLLOWERS_MAX = 6;
 
-// Kinds the player carries beside the ones its game object adds, in the order they are added.
-constexpr u32 PLAYER_KINDS[] = {C_CONTROL, C_HEALTH,  C_GAME_OBJECT,         C_GYREL,        C_PULSATE,
-                                C_ROTATION, C_COLOR_CHANGE, C_DAMAGE, C_FLASH, C_PLAYER_ATLAS_HEALTH,
-                                C_PLAYER_DEATH, C_SCALE, C_STUN};
-
 } // namespace
 
 void player_init(EntityId player, vec3 position) {
-    for (u32 kind : PLAYER_KINDS) ecs_add(player, kind);
+    // The records are used as ecs_add hands them out: each kind is added once here, so none
+    // moves, and a full kind's stand-in record (which ecs_get never finds) is still safe to set.
+    CControl *control = ecs_add_as<CControl>(player, C_CONTROL);
+    CHealth *health = ecs_add_as<CHealth>(player, C_HEALTH);
+    CGameObject *game_object = ecs_add_as<CGameObject>(player, C_GAME_OBJECT);
+    CGyrel *gyrel = ecs_add_as<CGyrel>(player, C_GYREL);
+    CPulsate *pulsate = ecs_add_as<CPulsate>(player, C_PULSATE);
+    CRotation *rotation = ecs_add_as<CRotation>(player, C_ROTATION);
+    ecs_add(player, C_COLOR_CHANGE);
+    ecs_add(player, C_DAMAGE);
+    ecs_add(player, C_FLASH);
+    ecs_add(player, C_PLAYER_ATLAS_HEALTH);
+    ecs_add(player, C_PLAYER_DEATH);
+    ecs_add(player, C_SCALE);
+    ecs_add(player, C_STUN);
 
-    c_game_object_atlas_set(ecs_get_as<CGameObject>(player, C_GAME_OBJECT), game.textures[TEXTURE_PLAYER],
-                            SHADER_TEXTURE_QUAD, ORIGIN_CENTER, 64, 64, 1, 4, PLAYER_SIZE, position, COLOR_OPAQUE, 0.7f,
-                            5.0f, 20.0f);
-    c_control_set(ecs_get_as<CControl>(player, C_CONTROL), 0.01f, 0.01f);
-    c_rotation_set(ecs_get_as<CRotation>(player, C_ROTATION), 0.0025f, 0.05f, 0.975f);
-    c_health_set(ecs_get_as<CHealth>(player, C_HEALTH), PLAYER_HEALTH);
-    c_gyrel_set(ecs_get_as<CGyrel>(player, C_GYREL), 100.0f);
-    c_pulsate_set(ecs_get_as<CPulsate>(player, C_PULSATE), 1.0f, 0.1f, 20);
+    c_game_object_atlas_set(game_object, game.textures[TEXTURE_PLAYER], SHADER_TEXTURE_QUAD, ORIGIN_CENTER, 64, 64, 1,
+                            4, PLAYER_SIZE, position, COLOR_OPAQUE, 0.7f, 5.0f, 20.0f);
+    c_control_set(control, 0.01f, 0.01f);
+    c_rotation_set(rotation, 0.0025f, 0.05f, 0.975f);
+    c_health_set(health, PLAYER_HEALTH);
+    c_gyrel_set(gyrel, 100.0f);
+    c_pulsate_set(pulsate, 1.0f, 0.1f, 20);
 }
 
 void player_follower_add(EntityId player) {
