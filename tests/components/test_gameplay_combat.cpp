@@ -343,6 +343,18 @@ TEST(GameplayDeath, TimelineFollowersAndLastKill) {
     EXPECT_EQ(ecs_get_as<CGyrel>(player, C_GYREL)->objects.count, 2);
     entity_delete(player);
     EXPECT_EQ(ecs_get(player, C_GYREL), nullptr);
+
+    // Missing what stage 0 needs, the timer runs out at once and stage 1 lasts 20 steps.
+    EntityId plain = entity_add();
+    c_health_set(ecs_add_as<CHealth>(plain, C_HEALTH), 0);
+    ecs_add(plain, C_PLAYER_DEATH);
+    ecs_update_f();
+    EXPECT_EQ(death_of(plain)->stage, 1);
+    EXPECT_EQ(death_of(plain)->timer, 20);
+    test_ecs_steps(19);
+    EXPECT_EQ(death_of(plain)->stage, 1);
+    ecs_update_f();
+    EXPECT_EQ(death_of(plain)->stage, 2);
 }
 
 TEST(GameplayTimeDelete, OnTheNthUpdateAndNeverWhenUnset) {
@@ -407,7 +419,8 @@ TEST(GameplayParticleSpawn, TwoParticlesOrNone) {
     EXPECT_NE(ecs_get(next, C_SPIN), nullptr);
     EXPECT_NE(ecs_get(next + 1, C_TIME_DELETE), nullptr);
 
-    // A follower's kill with no room left for its burst still destroys the victim.
+    // With the spin kind full an attacker still builds (its spin is the kind's stand-in
+    // record), and a follower's kill with no room left for the burst still destroys it.
     EntityId f = follower_at(4, {500.0f, 500.0f, 0.0f});
     EntityId victim = attacker_at(4, {505.0f, 500.0f, 0.0f}, f);
     u32 sprites = records_of(C_SPRITE);
