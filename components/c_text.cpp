@@ -96,9 +96,12 @@ void c_text_string_set(CText *text, const char *string, i32 length) {
         std::memset(text->string, 0, sizeof text->string);
         return;
     }
+    // Copied aside first so that a caller handing the text its own string back keeps it.
+    char incoming[C_TEXT_LENGTH_MAX];
+    std::memcpy(incoming, string, static_cast<size_t>(length));
     text->length = length;
     std::memset(text->string, 0, C_TEXT_LENGTH_MAX);
-    std::memcpy(text->string, string, static_cast<size_t>(length));
+    std::memcpy(text->string, incoming, static_cast<size_t>(length));
     for (i32 i = 0; i < length; i++) {
         glyph_texture_init(&text->glyphs[i], &text->font, text->string[i]);
     }

@@ -115,6 +115,11 @@ TEST(TextString, LimitOfTwoHundredFiftyFiveAndGlyphRelease) {
     EXPECT_EQ(text->origin, ORIGIN_CENTER);
     EXPECT_EQ(text->length, 255);
 
+    // Handing the text its own string back keeps it.
+    c_text_string_set(text, "Level 3", 7);
+    c_text_string_set(text, text->string, text->length);
+    EXPECT_STREQ(text->string, "Level 3");
+
     // Deleting the entity releases every glyph it made.
     c_text_string_set(text, "Score 120", 9);
     std::vector<u32> score_names = glyph_names(text);
@@ -122,6 +127,16 @@ TEST(TextString, LimitOfTwoHundredFiftyFiveAndGlyphRelease) {
     entity_delete(entity);
     EXPECT_EQ(ecs_get(entity, C_TEXT), nullptr);
     EXPECT_EQ(live_textures(score_names), 0);
+
+    // A font that failed to load gives an empty text that measures and draws nothing.
+    Font missing = {};
+    CText *orphan = ecs_add_as<CText>(entity_add(), C_TEXT);
+    c_text_set(orphan, SHADER_TEXTURE_QUAD, ORIGIN_CENTER, &missing, "Gyrel", 5, -1, &red, &where);
+    EXPECT_EQ(orphan->length, 0);
+    EXPECT_FALSE(orphan->glyphs[0].generated);
+    EXPECT_EQ(rectangle_of(orphan), vec4(-1.0f));
+    test_frame_draw();
+    entity_delete(orphan->entity);
 }
 
 TEST(TextLayout, NewlineScaleAndOrigins) {
