@@ -1,0 +1,212 @@
+#!/usr/bin/env bash
+# A whole cycle with real X input: menu -> (click "Start") play -> (the attackers win) results
+# -> (space) menu -> (space) play, then SIGTERM. Checks the console lines and the screens.
+# Usage: cycle.sh path/to/gyrel   (run from the repository root on an X display)
+set -u
+
+GAME=${1:?path of the gyrel binary}
+SHOTS=${E2E_SHOTS:-$(mktemp -d /tmp/gyrel-e2e-cycle.XXXXXX)}
+mkdir -p "$SHOTS"
+OUT="$SHOTS/stdout.txt"
+FAILS=0
+PID=
+
+fail() {
+    echo "FAIL: $*"
+    FAILS=$((FAILS + 1))
+}
+
+finish() {
+    if [ -n "$PID" ] && kill -0 "$PID" 2>/dev/null; then kill -KILL "$PID" 2>/dev/null; fi
+}
+trap finish EXIT
+
+# Waits up to $2 seconds for a line of standard output matching $1 after line $3.
+line_wait() {
+    local deadline=$((SECONDS + $2))
+    while [ $SECONDS -le $deadline ]; do
+        if tail -n +"$(($3 + 1))" "$OUT" | grep -q -- "$1"; then return 0; fi
+        if ! kill -0 "$PID" 2>/dev/null; then return 1; fi
+        sleep 0.1
+    done
+    return 1
+}
+
+lines_now() { wc -l <"$OUT"; }
+
+shot() { import -window root "$SHOTS/$1.png"; }
+
+# Number of pixels in the region (WxH+X+Y) of a screenshot for which the fx expression holds.
+pixels() {
+    local n
+    n=$(convert "$SHOTS/$1.png" -crop "$2" +repage -fx "$3" -format '%[fx:mean*w*h]' info:)
+    printf '%.0f' "$n"
+}
+
+expect_pixels() { # screenshot region expression minimum maximum what
+    local n
+    n=$(pixels "$1" "$2" "$3")
+    if [ "$n" -lt "$4" ] || [ "$n" -gt "$5" ]; then fail "$6: $n pixels in $2 of $1.png, expected $4 to $5"; fi
+}
+
+GREEN='(g>0.95 && r>0.2 && r<0.4 && b>0.2 && b<0.4)'
+GREENISH='(g>0.3 && r<0.6*g && b<0.6*g)'
+WHITE='(r>0.85 && g>0.85 && b>0.85)'
+LIT='(r+g+b>0.3)'
+
+SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} "$GAME" >"$OUT" 2>&1 &
+PID=$!
+WID=$(timeout 15 xdotool search --sync --name '^Gyrel\+$' | head -n 1)
+if [ -z "$WID" ]; then
+    fail "no window titled Gyrel+"
+    exit 1
+fi
+xdotool mousemove --window "$WID" 100 100
+
+# The intro: the logo fades in; "Start" and the credits are not there yet.
+shot menu_intro
+expect_pixels menu_intro 300x80+490+615 "$LIT" 0 0 "Start hidden during the intro"
+sleep 2.5
+shot menu
+expect_pixels menu 400x400+440+60 "$LIT" 20000 160000 "logo"
+expect_pixels menu 160x70+560+615 "$GREEN" 200 6000 "green Start"
+expect_pixels menu 480x90+15+625 "$GREEN" 400 20000 "green credits"
+
+# Hover turns "Start" white; holding the left button on it for 150 ms starts play.
+xdotool mousemove --window "$WID" 640 650
+sleep 0.4
+shot menu_hover
+expect_pixels menu_hover 160x70+560+615 "$WHITE" 200 6000 "white Start under the pointer"
+expect_pixels menu_hover 160x70+560+615 "$GREEN" 0 0 "no green Start under the pointer"
+MARK=$(lines_now)
+xdotool mousedown 1
+sleep 0.15
+xdotool mouseup 1
+xdotool mousemove --window "$WID" 640 360
+line_wait 'LOADED: res/mus/ethnica.ogg' 10 "$MARK" || fail "play did not start after the click"
+
+# Play: the white centre at the pointer, its green follower, "0", "x1" and the help text.
+sleep 1.2
+shot play
+expect_pixels play 21x21+630+350 "$WHITE" 30 441 "white centre"
+expect_pixels play 280x280+500+220 "$GREEN" 20 3000 "green follower near the centre"
+expect_pixels play 60x70+10+10 "$GREEN" 40 3000 "score 0"
+expect_pixels play 90x70+1180+10 "$WHITE" 40 3000 "x1"
+expect_pixels play 600x200+340+260 "$GREENISH" 1000 60000 "help text"
+
+# With the pointer left at the centre the attackers win.
+MARK=$(lines_now)
+sleep 8
+shot play_attackers
+line_wait 'FREED: res/mus/ethnica.ogg' 90 "$MARK" || fail "the game did not end"
+line_wait 'LOADED: res/sfx/select.ogg' 5 "$MARK" || fail "the results did not load"
+sleep 0.5
+shot results
+expect_pixels results 640x90+320+155 "$GREEN" 400 20000 "Your Score"
+expect_pixels results 200x80+540+560 "$GREEN" 200 6000 "Menu"
+expect_pixels results 1280x100+0+300 "$LIT" 0 0 "nothing else on the results screen"
+
+# Space returns to the menu, which plays its intro again.
+MARK=$(lines_now)
+xdotool keydown space
+sleep 0.1
+xdotool keyup space
+line_wait 'LOADED: res/gfx/logo.png' 10 "$MARK" || fail "space did not return to the menu"
+sleep 2.5
+shot menu_again
+expect_pixels menu_again 160x70+560+615 "$GREEN" 200 6000 "green Start again"
+
+# Space on the menu starts play again.
+MARK=$(lines_now)
+xdotool keydown space
+sleep 0.1
+xdotool keyup space
+line_wait 'LOADED: res/mus/ethnica.ogg' 10 "$MARK" || fail "space did not start play from the menu"
+
+kill -TERM "$PID"
+STATUS=
+for _ in $(seq 1 100); do
+    if ! kill -0 "$PID" 2>/dev/null; then break; fi
+    sleep 0.1
+done
+if kill -0 "$PID" 2>/dev/null; then
+    fail "no exit within 10 s of SIGTERM"
+else
+    wait "$PID"
+    STATUS=$?
+    [ "$STATUS" = 0 ] || fail "exit status $STATUS after SIGTERM"
+fi
+PID=
+
+# The whole transcript of resource lines, in order.
+MENU_LOAD='LOADED: Shader #0
+LOADED: res/gfx/logo.png
+LOADED: res/sfx/hover.ogg
+LOADED: res/sfx/select.ogg
+LOADED: res/font/upheaval.ttf
+LOADED: res/font/upheaval.ttf'
+MENU_FREE='FREED: Shader #0
+FREED: res/gfx/logo.png
+FREED: res/sfx/hover.ogg
+FREED: res/sfx/select.ogg
+FREED: res/font/upheaval.ttf
+FREED: res/font/upheaval.ttf'
+PLAY_LOAD='LOADED: Shader #0
+LOADED: res/gfx/player.png
+LOADED: res/gfx/follower.png
+LOADED: res/gfx/enemy.png
+LOADED: res/gfx/particle.png
+LOADED: res/gfx/warning.png
+LOADED: res/sfx/collide.ogg
+LOADED: res/sfx/level.ogg
+LOADED: res/sfx/hurt.ogg
+LOADED: res/sfx/warning.ogg
+LOADED: res/mus/ethnica.ogg
+LOADED: res/font/upheaval.ttf
+LOADED: res/font/upheaval.ttf'
+PLAY_FREE='FREED: Shader #0
+FREED: res/gfx/player.png
+FREED: res/gfx/follower.png
+FREED: res/gfx/enemy.png
+FREED: res/gfx/particle.png
+FREED: res/gfx/warning.png
+FREED: res/sfx/collide.ogg
+FREED: res/sfx/level.ogg
+FREED: res/sfx/hurt.ogg
+FREED: res/sfx/warning.ogg
+FREED: res/mus/ethnica.ogg
+FREED: res/font/upheaval.ttf
+FREED: res/font/upheaval.ttf'
+RESULTS_LOAD='LOADED: Shader #0
+LOADED: res/sfx/hover.ogg
+LOADED: res/sfx/select.ogg
+LOADED: res/font/upheaval.ttf'
+RESULTS_FREE='FREED: Shader #0
+FREED: res/sfx/hover.ogg
+FREED: res/sfx/select.ogg
+FREED: res/font/upheaval.ttf'
+EXPECTED="LOADED: res/shader/textureQuad.vs
+LOADED: res/shader/textureQuad.fs
+$MENU_LOAD
+$MENU_FREE
+$PLAY_LOAD
+$PLAY_FREE
+$RESULTS_LOAD
+$RESULTS_FREE
+$MENU_LOAD
+$MENU_FREE
+$PLAY_LOAD
+$PLAY_FREE"
+ACTUAL=$(grep -E '^(LOADED|FREED|FAILED): ' "$OUT")
+if [ "$ACTUAL" != "$EXPECTED" ]; then
+    fail "resource lines differ"
+    diff <(echo "$EXPECTED") <(echo "$ACTUAL")
+fi
+if grep -q '???' "$OUT"; then fail "a pause was reported though P was never pressed"; fi
+
+echo "screenshots and transcript in $SHOTS"
+if [ "$FAILS" -ne 0 ]; then
+    echo "$FAILS check(s) failed"
+    exit 1
+fi
+echo "cycle passed"
