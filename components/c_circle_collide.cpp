@@ -19,13 +19,17 @@ void update_f(void *record) {
     const CCircle *own = ecs_get_as<CCircle>(collide->entity, C_CIRCLE);
     vector_clear(&collide->collisions);
     if (!own) return;
+    // Filling the list touches no record of any kind, so the entity's own physics record
+    // found once holds for every pair; without it nothing is listed.
+    const CPhysics *a = ecs_get_as<CPhysics>(collide->entity, C_PHYSICS);
+    if (!a) return;
 
-    for (i32 i = 0; i < game.ecs.registers[C_CIRCLE].records.count; i++) {
+    const Vector *circles = &game.ecs.registers[C_CIRCLE].records;
+    for (i32 i = 0; i < circles->count; i++) {
         const CCircle *other = static_cast<const CCircle *>(ecs_from_index_get(i, C_CIRCLE));
         if (other->entity == collide->entity) continue;
-        const CPhysics *a = ecs_get_as<CPhysics>(collide->entity, C_PHYSICS);
         const CPhysics *b = ecs_get_as<CPhysics>(other->entity, C_PHYSICS);
-        if (!a || !b) continue;
+        if (!b) continue;
         f64 dx = a->position.x - b->position.x;
         f64 dy = a->position.y - b->position.y;
         f32 distance = static_cast<f32>(std::sqrt(dx * dx + dy * dy));

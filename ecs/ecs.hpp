@@ -45,6 +45,24 @@ constexpr u32 ECS_RECORD_CAPACITY = 255;
 
 using EcsCallback = void (*)(void *record);
 
+// Slots of each kind's look-up index: a power of two, at least twice the record limit so
+// probe runs stay short.
+constexpr u32 ECS_INDEX_SLOTS = 512;
+// Kinds registered with a larger capacity than this go without an index and are scanned.
+constexpr u32 ECS_INDEX_CAPACITY_MAX = 384;
+
+// Entity -> position of its first record of one kind, open addressing with linear probing.
+// Kept beside the records by every change the registry makes, so a look-up costs a probe
+// or two instead of a scan. It lives inside the register, not behind a pointer, so a game
+// record that is cleared or copied keeps records and index in agreement.
+struct EcsIndex {
+    EntityId entities[ECS_INDEX_SLOTS];
+    // Position + 1 of the entity's first record; 0 marks an empty slot.
+    u16 positions[ECS_INDEX_SLOTS];
+    // Records that share their entity with an earlier record of the kind.
+    u16 duplicates;
+};
+
 struct EcsRegister {
     EcsCallback add;
     EcsCallback delete_;
@@ -59,6 +77,7 @@ struct EcsRegister {
     // Handed out by ecs_add when the kind is full, so callers never get null; never
     // part of records, so no pass visits it and ecs_get never finds it.
     void *spare;
+    EcsIndex index;
 };
 
 struct Ecs {
