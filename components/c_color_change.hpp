@@ -14,6 +14,9 @@ struct CColorChange {
     ChangeType type;
 };
 
+// The component storage moves records as plain bytes.
+static_assert(std::is_trivially_copyable_v<CColorChange>);
+
 void c_color_change_register();
 void c_color_change_set(CColorChange *color_change, const vec4 *base_color, const vec4 *color, i32 duration,
                         ChangeType type);

@@ -19,5 +19,8 @@ struct CFlash {
     vec4 color;
 };
 
+// The component storage moves records as plain bytes.
+static_assert(std::is_trivially_copyable_v<CFlash>);
+
 void c_flash_register();
 void c_flash_set(CFlash *flash, const vec4 *base_color, const vec4 *color, i32 duration, FlashType type);

@@ -14,5 +14,8 @@ struct CMove {
     ChangeType type;
 };
 
+// The component storage moves records as plain bytes.
+static_assert(std::is_trivially_copyable_v<CMove>);
+
 void c_move_register();
 void c_move_set(CMove *move, vec3 base_position, vec3 position, i32 duration, ChangeType type);

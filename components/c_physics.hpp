@@ -11,5 +11,8 @@ struct CPhysics {
     vec3 velocity;
 };
 
+// The component storage moves records as plain bytes.
+static_assert(std::is_trivially_copyable_v<CPhysics>);
+
 void c_physics_register();
 void c_physics_set(CPhysics *physics, vec3 position, f32 damping, f32 velocity_max);

@@ -12,5 +12,8 @@ struct CPulsate {
     bool done;
 };
 
+// The component storage moves records as plain bytes.
+static_assert(std::is_trivially_copyable_v<CPulsate>);
+
 void c_pulsate_register();
 void c_pulsate_set(CPulsate *pulsate, f32 base_scale, f32 amplitude, i32 period);

@@ -13,5 +13,8 @@ struct CRotation {
     f32 speed_max;
 };
 
+// The component storage moves records as plain bytes.
+static_assert(std::is_trivially_copyable_v<CRotation>);
+
 void c_rotation_register();
 void c_rotation_set(CRotation *rotation, f32 acceleration, f32 speed_max, f32 damping);

@@ -14,5 +14,8 @@ struct CScale {
     ChangeType type;
 };
 
+// The component storage moves records as plain bytes.
+static_assert(std::is_trivially_copyable_v<CScale>);
+
 void c_scale_register();
 void c_scale_set(CScale *scale, f32 base_scale, f32 scale_delta, i32 duration, ChangeType type);

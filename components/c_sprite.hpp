@@ -18,6 +18,9 @@ struct CSprite {
     f32 rotation;
 };
 
+// The component storage moves records as plain bytes.
+static_assert(std::is_trivially_copyable_v<CSprite>);
+
 void c_sprite_register();
 void c_sprite_set(CSprite *sprite, Texture texture, u32 shader, Origin origin, vec2 size, vec4 color, vec3 position);
 void c_sprite_atlas_set(CSprite *sprite, Texture texture, u32 shader, Origin origin, i32 cell_width, i32 cell_height,

@@ -23,6 +23,9 @@ struct CText {
     f32 scale;
 };
 
+// The component storage moves records as plain bytes.
+static_assert(std::is_trivially_copyable_v<CText>);
+
 void c_text_register();
 void c_text_set(CText *text, u32 shader, Origin origin, const Font *font, const char *string, i32 length,
                 i32 wrap_width, const vec4 *color, const vec3 *position);
