@@ -1,0 +1,191 @@
+#!/usr/bin/env bash
+# A close request (SIGTERM, which SDL turns into a quit event) at four moments: during the
+# menu's intro, in the middle of play, during the death sequence and on the results screen.
+# Each run must end by itself with status 0, and the last lines it prints must be exactly the
+# releases of the state it was in.
+# Usage: quit.sh path/to/gyrel   (run from the repository root on an X display)
+set -u
+
+GAME=${1:?path of the gyrel binary}
+WORK=$(mktemp -d /tmp/gyrel-e2e-quit.XXXXXX)
+FAILS=0
+PID=
+
+fail() {
+    echo "FAIL [$MOMENT]: $*"
+    FAILS=$((FAILS + 1))
+}
+
+finish() {
+    if [ -n "$PID" ] && kill -0 "$PID" 2>/dev/null; then
+        kill -KILL "$PID" 2>/dev/null
+        wait "$PID" 2>/dev/null
+    fi
+    PID=
+}
+trap finish EXIT
+
+MENU_FREE='FREED: Shader #0
+FREED: res/gfx/logo.png
+FREED: res/sfx/hover.ogg
+FREED: res/sfx/select.ogg
+FREED: res/font/upheaval.ttf
+FREED: res/font/upheaval.ttf'
+PLAY_FREE='FREED: Shader #0
+FREED: res/gfx/player.png
+FREED: res/gfx/follower.png
+FREED: res/gfx/enemy.png
+FREED: res/gfx/particle.png
+FREED: res/gfx/warning.png
+FREED: res/sfx/collide.ogg
+FREED: res/sfx/level.ogg
+FREED: res/sfx/hurt.ogg
+FREED: res/sfx/warning.ogg
+FREED: res/mus/ethnica.ogg
+FREED: res/font/upheaval.ttf
+FREED: res/font/upheaval.ttf'
+RESULTS_FREE='FREED: Shader #0
+FREED: res/sfx/hover.ogg
+FREED: res/sfx/select.ogg
+FREED: res/font/upheaval.ttf'
+
+# Waits up to $2 seconds for a line of standard output matching $1.
+line_wait() {
+    local deadline=$((SECONDS + $2))
+    while [ $SECONDS -le $deadline ]; do
+        if grep -q -- "$1" "$OUT"; then return 0; fi
+        if ! kill -0 "$PID" 2>/dev/null; then return 1; fi
+        sleep 0.1
+    done
+    return 1
+}
+
+start() {
+    MOMENT=$1
+    OUT="$WORK/$MOMENT.txt"
+    SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} "$GAME" >"$OUT" 2>&1 &
+    PID=$!
+    # By process: the window of the run before may not be gone from the server yet.
+    WID=$(timeout 15 xdotool search --sync --pid "$PID" --name '^Gyrel\+$' | head -n 1)
+    if [ -z "$WID" ]; then
+        fail "no window titled Gyrel+"
+        return 1
+    fi
+    xdotool mousemove --window "$WID" 100 100
+    line_wait '^LOADED: res/font/upheaval.ttf' 15 || { fail "the menu did not load"; return 1; }
+}
+
+# Clicks Start once the intro has revealed it, and leaves the pointer at the centre, where
+# the attackers aim.
+play_enter() {
+    sleep 2.5
+    xdotool mousemove --window "$WID" 640 650
+    sleep 0.4
+    xdotool mousedown 1
+    sleep 0.15
+    xdotool mouseup 1
+    xdotool mousemove --window "$WID" 640 360
+    line_wait '^LOADED: res/mus/ethnica.ogg' 10 || { fail "play did not start"; return 1; }
+}
+
+# Sends the close request and checks the exit status and the releases printed last.
+quit_check() {
+    local expected=$1
+    kill -TERM "$PID"
+    local status=
+    for _ in $(seq 1 100); do
+        if ! kill -0 "$PID" 2>/dev/null; then break; fi
+        sleep 0.1
+    done
+    if kill -0 "$PID" 2>/dev/null; then
+        fail "no exit within 10 s of the close request"
+        kill -KILL "$PID"
+        PID=
+        return
+    fi
+    wait "$PID"
+    status=$?
+    PID=
+    [ "$status" = 0 ] || fail "exit status $status"
+    # Everything after the last load is what shut-down released.
+    local last tail_lines
+    last=$(grep -n -E '^(LOADED|FAILED): ' "$OUT" | tail -n 1 | cut -d: -f1)
+    tail_lines=$(tail -n +"$((last + 1))" "$OUT" | grep -E '^(LOADED|FREED|FAILED): ')
+    if [ "$tail_lines" != "$expected" ]; then
+        fail "the lines after the last load were:"
+        echo "$tail_lines"
+        echo "expected:"
+        echo "$expected"
+    fi
+    if grep -q -E '^FAILED: ' "$OUT"; then fail "a resource failed to load"; fi
+}
+
+# Beside the centre the screen is black in play; it turns red only while the dying player
+# swells and vanishes. A hit flashes the whole background red instead, which the corner
+# pixel tells apart.
+death_seen() {
+    local shot="$WORK/death.png" side corner
+    import -window root "$shot" 2>/dev/null || return 1
+    side=$(convert "$shot" -format '%[fx:p{660,360}.r>0.25 && p{660,360}.g<0.7*p{660,360}.r && p{660,360}.b<0.7*p{660,360}.r]' info:)
+    corner=$(convert "$shot" -format '%[fx:p{4,715}.r<0.2]' info:)
+    [ "$side" = 1 ] && [ "$corner" = 1 ]
+}
+
+# 1. During the intro: the logo is still fading in.
+if start intro; then
+    sleep 0.3
+    quit_check "$MENU_FREE"
+fi
+finish
+
+# 2. In the middle of play, once the first attackers are on their way.
+if start play && play_enter; then
+    sleep 8
+    grep -q -E '^FREED: res/mus/ethnica.ogg' "$OUT" && fail "play ended before the close request"
+    quit_check "$PLAY_FREE"
+fi
+finish
+
+# 3. During the death sequence: the pointer stays at the centre until the attackers win.
+if start death && play_enter; then
+    deadline=$((SECONDS + 120))
+    seen=0
+    while [ $SECONDS -le $deadline ]; do
+        if death_seen; then
+            seen=1
+            break
+        fi
+        grep -q -E '^FREED: res/mus/ethnica.ogg' "$OUT" && break
+        sleep 0.1
+    done
+    if [ "$seen" = 1 ]; then
+        quit_check "$PLAY_FREE"
+        grep -q -E '^FREED: res/mus/ethnica.ogg' "$OUT" || fail "play was not freed"
+        [ "$(grep -c '^LOADED: res/mus/ethnica.ogg' "$OUT")" = 1 ] || fail "play was entered twice"
+        grep -q -E '^LOADED: res/sfx/hover.ogg' <(sed -n '/^LOADED: res\/mus\/ethnica.ogg/,$p' "$OUT") &&
+            fail "the results scene was reached before the close request took effect"
+    else
+        fail "the death sequence was not seen"
+    fi
+fi
+finish
+
+# 4. On the results screen.
+if start results && play_enter; then
+    if line_wait '^FREED: res/mus/ethnica.ogg' 120 && line_wait '^LOADED: res/sfx/select.ogg' 0; then
+        sleep 0.5
+        # The menu's select sound also follows the results' one; the results must be current.
+        [ "$(grep -c '^LOADED: res/sfx/select.ogg' "$OUT")" = 2 ] || fail "not on the results screen"
+        quit_check "$RESULTS_FREE"
+    else
+        fail "the results screen was not reached"
+    fi
+fi
+finish
+
+rm -rf "$WORK"
+if [ "$FAILS" -ne 0 ]; then
+    echo "$FAILS failure(s)"
+    exit 1
+fi
+echo "quit at every moment: ok"
