@@ -107,7 +107,9 @@ void index_close_gap(EcsIndex *index, i32 position) {
 }
 
 void index_rebuild(EcsRegister *reg) {
+    const u32 repairs = reg->index.repairs + 1;
     reg->index = {};
+    reg->index.repairs = repairs;
     for (i32 i = 0; i < reg->records.count; i++) index_attach(reg, position_entity(reg, i), i);
 }
 
@@ -215,7 +217,7 @@ void *ecs_get(EntityId entity, u32 kind) {
         void *record = vector_get(&reg->records, position);
         if (record_entity(record) == entity) return record;
     }
-    // Only a change made behind the registry's back gets here; trust the records.
+    // Only a change made behind the registry's back gets here: trust the records.
     index_rebuild(reg);
     return records_scan(reg, entity);
 }

@@ -61,6 +61,9 @@ struct EcsIndex {
     u16 positions[ECS_INDEX_SLOTS];
     // Records that share their entity with an earlier record of the kind.
     u16 duplicates;
+    // Times a look-up found the index out of step with the records and rebuilt it; only a
+    // change made behind the registry's back causes one, so it stays 0.
+    u32 repairs;
 };
 
 struct EcsRegister {
