@@ -61,6 +61,8 @@ if [ -z "$WID" ]; then
     fail "no window titled Gyrel+"
     exit 1
 fi
+# Without a window manager the keys go to the window that has the input focus.
+xdotool windowfocus --sync "$WID" 2>/dev/null || true
 xdotool mousemove --window "$WID" 100 100
 
 # The intro: the logo fades in; "Start" and the credits are not there yet.
