@@ -1,5 +1,7 @@
 #include "engine/glyph.hpp"
 
+#include <GL/glew.h>
+
 #include "engine/surface.hpp"
 
 namespace {
@@ -38,6 +40,13 @@ bool glyph_texture_init(Texture *texture, const Font *font, char c) {
     if (glyph && surface) SDL_UpperBlit(glyph, nullptr, surface, nullptr);
     SDL_FreeSurface(glyph);
     texture_surface_init(texture, surface);
+    // With repeat wrapping, linear filtering at a fractional pen position blends a glyph's
+    // last column into its first and draws faint lines beside every letter; glyphs are
+    // always drawn whole, so they clamp to their edges instead.
+    if (surface) {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    }
     SDL_FreeSurface(surface);
     return true;
 }

@@ -10,6 +10,7 @@
 #include "components/c_sprite.hpp"
 #include "components/c_text.hpp"
 #include "ecs/entity.hpp"
+#include "engine/glyph.hpp"
 #include "engine/surface.hpp"
 #include "game/game.hpp"
 #include "tests/support/test_env.hpp"
@@ -193,6 +194,43 @@ TEST(RenderText, EachOriginDrawsInsideItsRectangle) {
         entity_delete(entity);
     }
     test_game_reset();
+}
+
+TEST(RenderText, GlyphEdgesDoNotBleedIntoEachOther) {
+    test_game_reset();
+    test_resources_load();
+    const Font *font = &game.fonts[FONT_LARGE];
+    vec4 white = {1.0f, 1.0f, 1.0f, 1.0f};
+    // A glyph with a row whose last texel has ink while its first has none: a wrapped
+    // sample at the quad's left edge would show that ink in the first column.
+    for (char c : {'7', 'J', 'T', 'Z', 'L'}) {
+        Texture glyph = {};
+        glyph_texture_init(&glyph, font, c);
+        std::vector<u8> texels(static_cast<size_t>(glyph.width * glyph.height * 4));
+        glBindTexture(GL_TEXTURE_2D, glyph.id);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+        auto alpha = [&](i32 x, i32 y) { return texels[static_cast<size_t>((y * glyph.width + x) * 4 + 3)]; };
+        i32 row = -1;
+        for (i32 y = 0; y < glyph.height && row < 0; y++) {
+            if (alpha(0, y) == 0 && alpha(glyph.width - 1, y) == 255) row = y;
+        }
+        texture_free(&glyph);
+        if (row < 0) continue;
+
+        SCOPED_TRACE(testing::Message() << "glyph " << c << " row " << row);
+        vec3 position = {100.5f, 100.0f, 0.0f};
+        EntityId entity = entity_add();
+        CText *text = ecs_add_as<CText>(entity, C_TEXT);
+        char string[2] = {c, 0};
+        c_text_set(text, SHADER_TEXTURE_QUAD, ORIGIN_TOP_LEFT, font, string, 1, -1, &white, &position);
+        Frame frame = frame_draw();
+        EXPECT_EQ(pixel(frame, 100, 100 + row), NOTHING);
+        entity_delete(entity);
+        test_game_reset();
+        return;
+    }
+    FAIL() << "no glyph with ink on its right edge only";
 }
 
 TEST(RenderOrder, TextsOverSpritesAndLaterRecordsOverEarlierOnes) {
