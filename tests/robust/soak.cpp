@@ -14,7 +14,8 @@
 #include <vector>
 
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+// From the sanitizer runtime's allocator interface (g++ ships the library, not the header).
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 #include "components/c_health.hpp"
