@@ -11,6 +11,8 @@ bool font_init(Font *font, const char *path, i32 size) {
 void font_free(Font *font) {
     if (!font->loaded) return;
     TTF_CloseFont(font->font);
+    // Texts copy the record; a cleared handle keeps them from using a closed font.
+    font->font = nullptr;
     font->loaded = false;
 }
 

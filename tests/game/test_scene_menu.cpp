@@ -34,9 +34,14 @@ void step(vec2 pointer = AWAY, bool left = false, bool space = false) {
 
 void scene_start(GameState state, u32 score = 0) {
     test_game_reset();
-    test_resources_load();
+    // Enter the state as the game does, with its own resource set: changes of state free
+    // and load slots without checking them, so slots loaded beforehand would leak.
+    test_resources_free();
     game.state = state;
     game.results.score = score;
+    test_stdout_begin();
+    game_state_data_init();
+    test_stdout_end();
     game_state_init();
 }
 

@@ -41,10 +41,15 @@ void step(std::initializer_list<u32> keys = {}) {
 
 void play_start(unsigned seed = 7) {
     test_game_reset();
-    test_resources_load();
+    // Enter play as the game does, with its own resource set: changes of state free and
+    // load slots without checking them, so slots loaded beforehand would leak.
+    test_resources_free();
     std::srand(seed);
     game.mouse.position = CENTER;
     game.state = GAME_STATE_PLAY;
+    test_stdout_begin();
+    game_state_data_init();
+    test_stdout_end();
     game_state_init();
 }
 

@@ -42,9 +42,8 @@ FILE *capture = nullptr;
 } // namespace
 
 void test_game_reset() {
-    if (game.ecs.registers[0].records.element_size != 0) {
-        for (u32 kind = 0; kind < ECS_COMPONENT_COUNT; kind++) ecs_unregister(kind);
-    }
+    // Every slot, registered or not: a test may have registered only some kinds itself.
+    for (u32 kind = 0; kind < ECS_COMPONENT_COUNT; kind++) ecs_unregister(kind);
     Sound sounds[SOUND_COUNT];
     Texture textures[TEXTURE_COUNT];
     Music musics[MUSIC_COUNT];
