@@ -80,16 +80,16 @@ def fft_filter(sig, low=None, high=None, circular=False):
     """
     n = len(sig)
     m = n if circular else n + seconds(0.05)
-    spec = np.fft.rfft(sig, m, axis=0)
+    spectrum = np.fft.rfft(sig, m, axis=0)
     f = np.fft.rfftfreq(m, 1.0 / RATE)
     gain = np.ones_like(f)
     if high is not None:
         gain *= 1.0 / np.sqrt(1.0 + (f / high) ** 4)
     if low is not None:
         gain *= 1.0 / np.sqrt(1.0 + (low / np.maximum(f, 1e-9)) ** 4)
-    if spec.ndim == 2:
+    if spectrum.ndim == 2:
         gain = gain[:, None]
-    return np.fft.irfft(spec * gain, m, axis=0)[:n]
+    return np.fft.irfft(spectrum * gain, m, axis=0)[:n]
 
 
 def noise(rng, n):
