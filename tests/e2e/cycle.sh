@@ -8,29 +8,7 @@ GAME=${1:?path of the gyrel binary}
 SHOTS=${E2E_SHOTS:-$(mktemp -d /tmp/gyrel-e2e-cycle.XXXXXX)}
 mkdir -p "$SHOTS"
 OUT="$SHOTS/stdout.txt"
-FAILS=0
-PID=
-
-fail() {
-    echo "FAIL: $*"
-    FAILS=$((FAILS + 1))
-}
-
-finish() {
-    if [ -n "$PID" ] && kill -0 "$PID" 2>/dev/null; then kill -KILL "$PID" 2>/dev/null; fi
-}
-trap finish EXIT
-
-# Waits up to $2 seconds for a line of standard output matching $1 after line $3.
-line_wait() {
-    local deadline=$((SECONDS + $2))
-    while [ $SECONDS -le $deadline ]; do
-        if tail -n +"$(($3 + 1))" "$OUT" | grep -q -- "$1"; then return 0; fi
-        if ! kill -0 "$PID" 2>/dev/null; then return 1; fi
-        sleep 0.1
-    done
-    return 1
-}
+source "$(dirname "$0")/lib/common.bash"
 
 lines_now() { wc -l <"$OUT"; }
 
@@ -125,68 +103,9 @@ sleep 0.1
 xdotool keyup space
 line_wait 'LOADED: res/mus/ethnica.ogg' 10 "$MARK" || fail "space did not start play from the menu"
 
-kill -TERM "$PID"
-STATUS=
-for _ in $(seq 1 100); do
-    if ! kill -0 "$PID" 2>/dev/null; then break; fi
-    sleep 0.1
-done
-if kill -0 "$PID" 2>/dev/null; then
-    fail "no exit within 10 s of SIGTERM"
-else
-    wait "$PID"
-    STATUS=$?
-    [ "$STATUS" = 0 ] || fail "exit status $STATUS after SIGTERM"
-fi
-PID=
+game_quit
 
 # The whole transcript of resource lines, in order.
-MENU_LOAD='LOADED: Shader #0
-LOADED: res/gfx/logo.png
-LOADED: res/sfx/hover.ogg
-LOADED: res/sfx/select.ogg
-LOADED: res/font/upheaval.ttf
-LOADED: res/font/upheaval.ttf'
-MENU_FREE='FREED: Shader #0
-FREED: res/gfx/logo.png
-FREED: res/sfx/hover.ogg
-FREED: res/sfx/select.ogg
-FREED: res/font/upheaval.ttf
-FREED: res/font/upheaval.ttf'
-PLAY_LOAD='LOADED: Shader #0
-LOADED: res/gfx/player.png
-LOADED: res/gfx/follower.png
-LOADED: res/gfx/enemy.png
-LOADED: res/gfx/particle.png
-LOADED: res/gfx/warning.png
-LOADED: res/sfx/collide.ogg
-LOADED: res/sfx/level.ogg
-LOADED: res/sfx/hurt.ogg
-LOADED: res/sfx/warning.ogg
-LOADED: res/mus/ethnica.ogg
-LOADED: res/font/upheaval.ttf
-LOADED: res/font/upheaval.ttf'
-PLAY_FREE='FREED: Shader #0
-FREED: res/gfx/player.png
-FREED: res/gfx/follower.png
-FREED: res/gfx/enemy.png
-FREED: res/gfx/particle.png
-FREED: res/gfx/warning.png
-FREED: res/sfx/collide.ogg
-FREED: res/sfx/level.ogg
-FREED: res/sfx/hurt.ogg
-FREED: res/sfx/warning.ogg
-FREED: res/mus/ethnica.ogg
-FREED: res/font/upheaval.ttf
-FREED: res/font/upheaval.ttf'
-RESULTS_LOAD='LOADED: Shader #0
-LOADED: res/sfx/hover.ogg
-LOADED: res/sfx/select.ogg
-LOADED: res/font/upheaval.ttf'
-RESULTS_FREE='FREED: Shader #0
-FREED: res/sfx/hover.ogg
-FREED: res/sfx/select.ogg
-FREED: res/font/upheaval.ttf'
 EXPECTED="LOADED: res/shader/textureQuad.vs
 LOADED: res/shader/textureQuad.fs
 $MENU_LOAD

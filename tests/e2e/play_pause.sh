@@ -8,18 +8,7 @@ GAME=${1:?path of the gyrel binary}
 SHOTS=${E2E_SHOTS:-$(mktemp -d /tmp/gyrel-e2e-pause.XXXXXX)}
 mkdir -p "$SHOTS"
 OUT="$SHOTS/stdout.txt"
-FAILS=0
-PID=
-
-fail() {
-    echo "FAIL: $*"
-    FAILS=$((FAILS + 1))
-}
-
-finish() {
-    if [ -n "$PID" ] && kill -0 "$PID" 2>/dev/null; then kill -KILL "$PID" 2>/dev/null; fi
-}
-trap finish EXIT
+source "$(dirname "$0")/lib/common.bash"
 
 line_count_wait() { # pattern count seconds
     local deadline=$((SECONDS + $3))
@@ -70,19 +59,7 @@ sleep 1
 shot resumed
 [ "$(differing paused_b resumed)" != 0 ] || fail "the picture did not move after resuming"
 
-kill -TERM "$PID"
-for _ in $(seq 1 100); do
-    kill -0 "$PID" 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 "$PID" 2>/dev/null; then
-    fail "no exit within 10 s of SIGTERM"
-else
-    wait "$PID"
-    STATUS=$?
-    [ "$STATUS" = 0 ] || fail "exit status $STATUS after SIGTERM"
-fi
-PID=
+game_quit
 [ "$(grep -c '^???$' "$OUT")" = 2 ] || fail "expected exactly two ??? lines"
 
 echo "screenshots and transcript in $SHOTS"

@@ -8,57 +8,7 @@ set -u
 
 GAME=${1:?path of the gyrel binary}
 WORK=$(mktemp -d /tmp/gyrel-e2e-quit.XXXXXX)
-FAILS=0
-PID=
-
-fail() {
-    echo "FAIL [$MOMENT]: $*"
-    FAILS=$((FAILS + 1))
-}
-
-finish() {
-    if [ -n "$PID" ] && kill -0 "$PID" 2>/dev/null; then
-        kill -KILL "$PID" 2>/dev/null
-        wait "$PID" 2>/dev/null
-    fi
-    PID=
-}
-trap finish EXIT
-
-MENU_FREE='FREED: Shader #0
-FREED: res/gfx/logo.png
-FREED: res/sfx/hover.ogg
-FREED: res/sfx/select.ogg
-FREED: res/font/upheaval.ttf
-FREED: res/font/upheaval.ttf'
-PLAY_FREE='FREED: Shader #0
-FREED: res/gfx/player.png
-FREED: res/gfx/follower.png
-FREED: res/gfx/enemy.png
-FREED: res/gfx/particle.png
-FREED: res/gfx/warning.png
-FREED: res/sfx/collide.ogg
-FREED: res/sfx/level.ogg
-FREED: res/sfx/hurt.ogg
-FREED: res/sfx/warning.ogg
-FREED: res/mus/ethnica.ogg
-FREED: res/font/upheaval.ttf
-FREED: res/font/upheaval.ttf'
-RESULTS_FREE='FREED: Shader #0
-FREED: res/sfx/hover.ogg
-FREED: res/sfx/select.ogg
-FREED: res/font/upheaval.ttf'
-
-# Waits up to $2 seconds for a line of standard output matching $1.
-line_wait() {
-    local deadline=$((SECONDS + $2))
-    while [ $SECONDS -le $deadline ]; do
-        if grep -q -- "$1" "$OUT"; then return 0; fi
-        if ! kill -0 "$PID" 2>/dev/null; then return 1; fi
-        sleep 0.1
-    done
-    return 1
-}
+source "$(dirname "$0")/lib/common.bash"
 
 start() {
     MOMENT=$1
@@ -91,22 +41,7 @@ play_enter() {
 # Sends the close request and checks the exit status and the releases printed last.
 quit_check() {
     local expected=$1
-    kill -TERM "$PID"
-    local status=
-    for _ in $(seq 1 100); do
-        if ! kill -0 "$PID" 2>/dev/null; then break; fi
-        sleep 0.1
-    done
-    if kill -0 "$PID" 2>/dev/null; then
-        fail "no exit within 10 s of the close request"
-        kill -KILL "$PID"
-        PID=
-        return
-    fi
-    wait "$PID"
-    status=$?
-    PID=
-    [ "$status" = 0 ] || fail "exit status $status"
+    game_quit || return
     # Everything after the last load is what shut-down released.
     local last tail_lines
     last=$(grep -n -E '^(LOADED|FAILED): ' "$OUT" | tail -n 1 | cut -d: -f1)

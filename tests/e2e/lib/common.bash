@@ -1,0 +1,99 @@
+# Shared by the end-to-end scripts: failure counting, stopping the game, waiting for console
+# lines, and the resource lines each state prints when it is entered and left.
+# The sourcing script sets GAME, OUT and PID (and MOMENT, to label failures).
+
+FAILS=0
+PID=
+
+fail() {
+    echo "FAIL${MOMENT:+ [$MOMENT]}: $*"
+    FAILS=$((FAILS + 1))
+}
+
+# Kills a game still running (a script that ends early must not leave one behind).
+finish() {
+    if [ -n "$PID" ] && kill -0 "$PID" 2>/dev/null; then
+        kill -KILL "$PID" 2>/dev/null
+        wait "$PID" 2>/dev/null
+    fi
+    PID=
+}
+trap finish EXIT
+
+# Waits up to $2 seconds for a line of standard output matching $1, after line $3 if given.
+line_wait() {
+    local deadline=$((SECONDS + $2))
+    while [ $SECONDS -le $deadline ]; do
+        if tail -n +"$((${3:-0} + 1))" "$OUT" | grep -q -- "$1"; then return 0; fi
+        if ! kill -0 "$PID" 2>/dev/null; then return 1; fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# Sends the close request (SDL turns SIGTERM into a quit event) and waits up to 10 s for the
+# game to end by itself. Sets QUIT_STATUS to its exit status, or leaves it empty on a hang.
+game_quit() {
+    QUIT_STATUS=
+    kill -TERM "$PID"
+    for _ in $(seq 1 100); do
+        if ! kill -0 "$PID" 2>/dev/null; then break; fi
+        sleep 0.1
+    done
+    if kill -0 "$PID" 2>/dev/null; then
+        fail "no exit within 10 s of the close request"
+        finish
+        return 1
+    fi
+    wait "$PID"
+    QUIT_STATUS=$?
+    PID=
+    [ "$QUIT_STATUS" = 0 ] || fail "exit status $QUIT_STATUS after the close request"
+}
+
+MENU_LOAD='LOADED: Shader #0
+LOADED: res/gfx/logo.png
+LOADED: res/sfx/hover.ogg
+LOADED: res/sfx/select.ogg
+LOADED: res/font/upheaval.ttf
+LOADED: res/font/upheaval.ttf'
+MENU_FREE='FREED: Shader #0
+FREED: res/gfx/logo.png
+FREED: res/sfx/hover.ogg
+FREED: res/sfx/select.ogg
+FREED: res/font/upheaval.ttf
+FREED: res/font/upheaval.ttf'
+PLAY_LOAD='LOADED: Shader #0
+LOADED: res/gfx/player.png
+LOADED: res/gfx/follower.png
+LOADED: res/gfx/enemy.png
+LOADED: res/gfx/particle.png
+LOADED: res/gfx/warning.png
+LOADED: res/sfx/collide.ogg
+LOADED: res/sfx/level.ogg
+LOADED: res/sfx/hurt.ogg
+LOADED: res/sfx/warning.ogg
+LOADED: res/mus/ethnica.ogg
+LOADED: res/font/upheaval.ttf
+LOADED: res/font/upheaval.ttf'
+PLAY_FREE='FREED: Shader #0
+FREED: res/gfx/player.png
+FREED: res/gfx/follower.png
+FREED: res/gfx/enemy.png
+FREED: res/gfx/particle.png
+FREED: res/gfx/warning.png
+FREED: res/sfx/collide.ogg
+FREED: res/sfx/level.ogg
+FREED: res/sfx/hurt.ogg
+FREED: res/sfx/warning.ogg
+FREED: res/mus/ethnica.ogg
+FREED: res/font/upheaval.ttf
+FREED: res/font/upheaval.ttf'
+RESULTS_LOAD='LOADED: Shader #0
+LOADED: res/sfx/hover.ogg
+LOADED: res/sfx/select.ogg
+LOADED: res/font/upheaval.ttf'
+RESULTS_FREE='FREED: Shader #0
+FREED: res/sfx/hover.ogg
+FREED: res/sfx/select.ogg
+FREED: res/font/upheaval.ttf'
