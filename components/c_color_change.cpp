@@ -18,24 +18,12 @@ void update_f(void *record) {
     vec4 *driven = sprite ? &sprite->color : text ? &text->color : nullptr;
     if (!driven) return;
 
-    f32 t = static_cast<f32>(change->timer) / static_cast<f32>(change->duration);
-    switch (change->type) {
-    case CHANGE_FORWARD_RESET:
-    case CHANGE_FORWARD_HOLD:
-        *driven = change->base_color - (1.0f - t) * (change->base_color - change->color);
-        break;
-    case CHANGE_BACKWARD_RESET:
-    case CHANGE_BACKWARD_HOLD:
-        *driven = change->color - (1.0f - t) * (change->color - change->base_color);
-        break;
-    default:
-        break;
-    }
-
-    change->timer -= 1;
-    if (change->timer > 0) return;
-    if (change->type == CHANGE_FORWARD_RESET || change->type == CHANGE_BACKWARD_RESET) *driven = change->base_color;
-    change->done = true;
+    vec4 base = change->base_color;
+    vec4 color = change->color;
+    change->done = change_step(
+        driven, base, &change->timer, change->duration, change->type,
+        [=](f32 t) { return base - (1.0f - t) * (base - color); },
+        [=](f32 t) { return color - (1.0f - t) * (color - base); });
 }
 
 } // namespace

@@ -20,26 +20,12 @@ void update_f(void *record) {
     }
     if (!target || move->done) return;
 
-    f32 t = static_cast<f32>(move->timer) / static_cast<f32>(move->duration);
     vec3 base = move->base_position;
     vec3 goal = move->position;
-    switch (move->type) {
-    case CHANGE_FORWARD_RESET:
-    case CHANGE_FORWARD_HOLD:
-        *target = base - (base - goal) * (1.0f - t);
-        break;
-    case CHANGE_BACKWARD_RESET:
-    case CHANGE_BACKWARD_HOLD:
-        *target = goal - (goal - base) * (1.0f - t);
-        break;
-    default:
-        break;
-    }
-
-    move->timer -= 1;
-    if (move->timer > 0) return;
-    if (move->type == CHANGE_FORWARD_RESET || move->type == CHANGE_BACKWARD_RESET) *target = base;
-    move->done = true;
+    move->done = change_step(
+        target, base, &move->timer, move->duration, move->type,
+        [=](f32 t) { return base - (base - goal) * (1.0f - t); },
+        [=](f32 t) { return goal - (goal - base) * (1.0f - t); });
 }
 
 } // namespace

@@ -18,24 +18,11 @@ void update_f(void *record) {
     f32 *driven = sprite ? &sprite->scale : text ? &text->scale : nullptr;
     if (!driven) return;
 
-    f32 t = static_cast<f32>(scale->timer) / static_cast<f32>(scale->duration);
-    switch (scale->type) {
-    case CHANGE_FORWARD_RESET:
-    case CHANGE_FORWARD_HOLD:
-        *driven = (1.0f - t) * scale->scale_delta + scale->base_scale;
-        break;
-    case CHANGE_BACKWARD_RESET:
-    case CHANGE_BACKWARD_HOLD:
-        *driven = t * scale->scale_delta + scale->base_scale;
-        break;
-    default:
-        break;
-    }
-
-    scale->timer -= 1;
-    if (scale->timer > 0) return;
-    if (scale->type == CHANGE_FORWARD_RESET || scale->type == CHANGE_BACKWARD_RESET) *driven = scale->base_scale;
-    scale->done = true;
+    f32 base = scale->base_scale;
+    f32 delta = scale->scale_delta;
+    scale->done = change_step(
+        driven, base, &scale->timer, scale->duration, scale->type, [=](f32 t) { return (1.0f - t) * delta + base; },
+        [=](f32 t) { return t * delta + base; });
 }
 
 } // namespace
