@@ -1,6 +1,8 @@
 // Damage: turns a reported hit into a lost health point, a red flash, a stun and invulnerability.
 #pragma once
 
+#include <type_traits>
+
 #include "ecs/ecs.hpp"
 
 struct CDamage {
@@ -9,5 +11,7 @@ struct CDamage {
     bool hit;
     bool damaged;
 };
+
+static_assert(std::is_trivially_copyable_v<CDamage>);
 
 void c_damage_register();

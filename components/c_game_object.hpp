@@ -2,6 +2,8 @@
 // and keeps the sprite on the body.
 #pragma once
 
+#include <type_traits>
+
 #include "ecs/ecs.hpp"
 #include "engine/origin.hpp"
 #include "engine/texture.hpp"
@@ -9,6 +11,8 @@
 struct CGameObject {
     EntityId entity;
 };
+
+static_assert(std::is_trivially_copyable_v<CGameObject>);
 
 void c_game_object_register();
 void c_game_object_set(CGameObject *game_object, Texture texture, u32 shader, Origin origin, vec2 size, vec3 position,

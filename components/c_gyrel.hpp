@@ -2,6 +2,8 @@
 // the owner's rotation. Owns its members: deleting it deletes them.
 #pragma once
 
+#include <type_traits>
+
 #include "ecs/ecs.hpp"
 #include "engine/vector.hpp"
 
@@ -10,6 +12,8 @@ struct CGyrel {
     Vector objects;
     f32 radius;
 };
+
+static_assert(std::is_trivially_copyable_v<CGyrel>);
 
 void c_gyrel_register();
 void c_gyrel_set(CGyrel *gyrel, f32 radius);

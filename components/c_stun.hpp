@@ -1,6 +1,8 @@
 // Stun: freezes steering, spinning and motion for a number of steps.
 #pragma once
 
+#include <type_traits>
+
 #include "ecs/ecs.hpp"
 
 struct CStun {
@@ -9,6 +11,8 @@ struct CStun {
     i32 duration;
     bool active;
 };
+
+static_assert(std::is_trivially_copyable_v<CStun>);
 
 void c_stun_register();
 void c_stun_set(CStun *stun, i32 ticks);
