@@ -19,6 +19,25 @@ bool xdotool(const std::string &arguments) {
     return std::system(("xdotool " + arguments + " >/dev/null 2>&1").c_str()) == 0;
 }
 
+// Moves the pointer and keeps it there until pointer_release: the X server puts a pointer
+// moved through XTEST back where it was when the moving client disconnects, so the client
+// that moved it stays connected (sleeping) while the test runs.
+std::string pointer_hold(int x, int y) {
+    std::string command = "xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) +
+                          " sleep 60 >/dev/null 2>&1 & echo $!";
+    std::string pid;
+    if (FILE *shell = popen(command.c_str(), "r")) {
+        char line[32] = {};
+        if (std::fgets(line, sizeof line, shell)) pid = std::to_string(std::atoi(line));
+        pclose(shell);
+    }
+    return pid;
+}
+
+void pointer_release(const std::string &pid) {
+    if (!pid.empty() && pid != "0") std::system(("kill " + pid + " 2>/dev/null").c_str());
+}
+
 // Runs input steps (events first, as the main loop does) until the condition holds.
 template <typename Condition>
 bool steps_until(Event *event, Keyboard *keyboard, Mouse *mouse, Condition condition) {
@@ -74,7 +93,8 @@ TEST(Input, KeysAndButtonsFromRealXInput) {
         SDL_Delay(5);
     }
     SDL_GetWindowPosition(window, &x, &y);
-    ASSERT_TRUE(xdotool("mousemove " + std::to_string(x + 300) + " " + std::to_string(y + 200)));
+    std::string holder = pointer_hold(x + 300, y + 200);
+    ASSERT_FALSE(holder.empty());
 
     Event event = {};
     Keyboard keyboard = {};
@@ -131,6 +151,7 @@ TEST(Input, KeysAndButtonsFromRealXInput) {
     EXPECT_FALSE(keyboard_press(&keyboard, SDL_SCANCODE_P));
     EXPECT_FALSE(keyboard_release(&keyboard, SDL_SCANCODE_P));
 
+    pointer_release(holder);
     SDL_HideWindow(window);
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
 }
