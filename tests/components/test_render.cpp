@@ -95,6 +95,21 @@ void expect_coverage(const Frame &frame, const CSprite *sprite, i32 x_min, i32 y
 
 } // namespace
 
+TEST(RenderSprite, BeforeAnySetDrawsNothing) {
+    test_game_reset();
+    test_resources_load();
+    CSprite *sprite = ecs_add_as<CSprite>(entity_add(), C_SPRITE);
+    EXPECT_EQ(sprite->atlas.rows, 0);
+    sprite->position = {300.0f, 200.0f, 0.0f};
+    Frame frame = frame_draw();
+    i32 lit = 0;
+    for (i32 y = 0; y < frame.height; y++) {
+        for (i32 x = 0; x < frame.width; x++) lit += pixel(frame, x, y) != NOTHING;
+    }
+    EXPECT_EQ(lit, 0);
+    test_game_reset();
+}
+
 TEST(RenderSprite, CoversItsQuadAtPositionScaleAndRotation) {
     test_game_reset();
     test_resources_load();

@@ -212,6 +212,14 @@ TEST(Atlas, CellCoordinates) {
     atlas_uv_get(&atlas, &lo, &hi);
     EXPECT_EQ(lo, vec2(0.0f, 0.0f));
     EXPECT_EQ(hi, vec2(1.0f, 1.0f));
+
+    // No rows (a zeroed atlas) or an empty texture: an empty range, not a division by zero.
+    for (Atlas empty : {Atlas{}, Atlas{texture, 40, 30, 0, 1, 3}, Atlas{Texture{}, 40, 30, 1, 1, 0}}) {
+        lo = hi = vec2(-1.0f);
+        atlas_uv_get(&empty, &lo, &hi);
+        EXPECT_EQ(lo, vec2(0.0f, 0.0f));
+        EXPECT_EQ(hi, vec2(0.0f, 0.0f));
+    }
 }
 
 TEST(Font, OpenFreeAndMetrics) {
