@@ -59,7 +59,8 @@ void draw(void *record) {
         Atlas atlas;
         atlas_init(&atlas, glyph, glyph.width, glyph.height, 1, 1);
         mat4 model(1.0f);
-        model[3] = {pen_x, y, text->position.z, 1.0f};
+        // The glyph texture holds the ink box only; the font puts it min_x from the pen.
+        model[3] = {pen_x + static_cast<f32>(metrics.min_x) * text->scale, y, text->position.z, 1.0f};
         vec2 quad = {static_cast<f32>(glyph.width) * text->scale, static_cast<f32>(glyph.height) * text->scale};
         shader_texture_quad_draw(&atlas, text->shader, model, quad, text->color);
 

@@ -26,6 +26,9 @@ struct Camera {
     mat4 projection;
 };
 
+// The matrices are handed to the shaders as they lie; keep them on 16-byte boundaries.
+static_assert(offsetof(Camera, view) % 16 == 0 && offsetof(Camera, projection) % 16 == 0);
+
 void camera_perspective_init(Camera *camera, f32 fov, f32 aspect);
 void camera_orthographic_init(Camera *camera, const vec2 *size);
 void camera_position_set(Camera *camera, vec3 position);

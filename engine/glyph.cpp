@@ -2,6 +2,8 @@
 
 #include <GL/glew.h>
 
+#include <algorithm>
+
 #include "engine/surface.hpp"
 
 namespace {
@@ -37,7 +39,15 @@ bool glyph_texture_init(Texture *texture, const Font *font, char c) {
     SDL_Surface *surface = nullptr;
     surface_rgba_init(&surface, {metrics.max_x - metrics.min_x, font_height_get(font)});
     SDL_Surface *glyph = font->font ? TTF_RenderGlyph_Blended(font->font, glyph_code(c), {255, 255, 255, 255}) : nullptr;
-    if (glyph && surface) SDL_UpperBlit(glyph, nullptr, surface, nullptr);
+    if (glyph && surface) {
+        // SDL_ttf renders a glyph with its pen at the surface's left edge, so the ink starts
+        // min_x columns in (or at 0 when the glyph reaches left of its pen), and the top row is
+        // the ascent unless the glyph rises above it. The texture keeps just the ink box; the
+        // text places it min_x from the pen.
+        SDL_Rect ink = {std::max(metrics.min_x, 0), std::max(metrics.max_y - TTF_FontAscent(font->font), 0),
+                        metrics.max_x - metrics.min_x, surface->h};
+        SDL_UpperBlit(glyph, &ink, surface, nullptr);
+    }
     SDL_FreeSurface(glyph);
     texture_surface_init(texture, surface);
     // With repeat wrapping, linear filtering at a fractional pen position blends a glyph's

@@ -14,7 +14,9 @@ void sound_free(Sound *sound) {
     sound->loaded = false;
 }
 
-void sound_play(const Sound *sound, int channel) {
+// Every effect goes to the first free channel, whatever channel is named: a busy channel
+// is never cut off by a new effect.
+void sound_play(const Sound *sound, [[maybe_unused]] int channel) {
     if (!sound->chunk) return;
-    Mix_PlayChannel(channel, sound->chunk, 0);
+    Mix_PlayChannel(-1, sound->chunk, 0);
 }

@@ -22,7 +22,9 @@ using vec3 = glm::vec3;
 using vec4 = glm::vec4;
 using ivec2 = glm::ivec2;
 using ivec4 = glm::ivec4;
-using mat4 = glm::mat4;
+// Every matrix sits on a 16-byte boundary, wherever it is stored (GLM's own is 4-aligned).
+using mat4 [[gnu::aligned(16)]] = glm::mat4;
+static_assert(alignof(mat4) == 16 && sizeof(mat4) == 64);
 
 // 2π as a double, and the float nearest to it (slightly above the double).
 constexpr f64 PI2_F64 = 6.283185307179586;

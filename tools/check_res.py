@@ -42,6 +42,11 @@ def read_png(path):
     return hdr, np.asarray(Image.open(path), np.int32)
 
 
+# Sprites whose hit circle the game sizes as if the art filled its quad: their
+# opaque part must reach within this many pixels of every cell edge.
+FILL_MARGIN = 2
+FILLED = ("player.png", "follower.png", "enemy.png")
+
 IMAGES = {
     # name: (required size or None, tinted white sprite?)
     "player.png": ((256, 64), False),
@@ -77,6 +82,17 @@ def check_images():
             edge = np.concatenate([c[0, :, 3], c[-1, :, 3], c[:, 0, 3], c[:, -1, 3]])
             check(name + (" cell %d" % i if len(cells) > 1 else "") + " is transparent at its border",
                   edge.max() <= 8, "max border alpha %d" % edge.max())
+            if name in FILLED:
+                opaque = c[..., 3] > 128
+                cols = np.flatnonzero(opaque.any(axis=0))
+                rows = np.flatnonzero(opaque.any(axis=1))
+                gaps = [cols[0], c.shape[1] - 1 - cols[-1], rows[0], c.shape[0] - 1 - rows[-1]] \
+                    if cols.size else [c.shape[0]] * 4
+                check(name + (" cell %d" % i if len(cells) > 1 else "") + " fills its cell",
+                      max(gaps) <= FILL_MARGIN,
+                      "opaque %dx%d of %dx%d, gaps left/right/top/bottom %s"
+                      % (c.shape[1] - gaps[0] - gaps[1], c.shape[0] - gaps[2] - gaps[3],
+                         c.shape[1], c.shape[0], "/".join(str(int(g)) for g in gaps)))
         soft = np.mean((a > 16) & (a < 240)) / max(np.mean(a > 16), 1e-9)
         check(name + " has soft edges", soft > 0.02, "%.1f%% of shape is partial alpha" % (soft * 100))
         if white:

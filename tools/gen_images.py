@@ -20,6 +20,11 @@ from PIL import Image, ImageDraw, ImageFilter, ImageFont
 
 SS = 4  # sub-samples per pixel along each axis
 
+# The sprites with hit circles (player, follower, attacker) are drawn out to this
+# radius of the [-1, 1] cell, 30.7 of its 32 pixels: the game sizes their hit
+# circles as if the art filled its quad, and the last pixel ring stays clear.
+FILL_R = 0.96
+
 # Palette of the followers and attackers (linear 0..1 values, as in the game).
 PALETTE = [
     (0.3, 1.0, 0.3),   # green
@@ -164,8 +169,11 @@ def in_triangle(x, y, tri):
 
 def player_cell(damage):
     x, y = grid(64)
-    r = np.hypot(x, y)
+    r_cell = np.hypot(x, y)
     body_r = 0.70
+    # Drawn on a body of radius 0.70, then enlarged until its rim reaches FILL_R.
+    x, y = x * (body_r / FILL_R), y * (body_r / FILL_R)
+    r = np.hypot(x, y)
     rng = np.random.default_rng(7)
 
     # Damage builds up level by level, so every state keeps the earlier
@@ -207,7 +215,7 @@ def player_cell(damage):
     shade -= 0.25 * near_crack * (1.0 - crack_mask)
 
     # soft halo around the body (weaker when badly broken)
-    halo = 0.45 * glow(r, 0.98, 2.2) * (1.0 - 0.15 * damage)
+    halo = 0.45 * glow(r_cell, 0.98, 2.2) * (1.0 - 0.15 * damage)
     halo *= 1.0 - cover(r - body_r) * 1.0  # only outside the body outline
     halo *= 1.0 - 0.85 * crack_mask        # no halo inside the cracks
 
@@ -231,10 +239,12 @@ def make_player(path):
 # --------------------------------------------------------------------------
 def make_follower(path):
     x, y = grid(64)
-    r = np.hypot(x, y)
+    r_cell = np.hypot(x, y)
+    # Ring and core drawn with the ring's outer edge at 0.745, enlarged to FILL_R.
+    r = r_cell * (0.745 / FILL_R)
     ring = cover(np.abs(r - 0.66) - 0.085)
     core = cover(r - 0.34)
-    halo = 0.55 * glow(r, 0.99, 2.0)
+    halo = 0.55 * glow(r_cell, 0.99, 2.0)
     inner = 0.30 * glow(r, 0.58, 1.0)  # faint fill between ring and core
     a = np.maximum.reduce([ring, core, halo, inner])
     save_white(downsample(a), path)
@@ -245,6 +255,9 @@ def make_follower(path):
 # --------------------------------------------------------------------------
 def make_enemy(path):
     x, y = grid(64)
+    r_cell = np.hypot(x, y)
+    # Blade tips drawn at 0.93, enlarged to FILL_R.
+    x, y = x * (0.93 / FILL_R), y * (0.93 / FILL_R)
     r = np.hypot(x, y)
     th = np.arctan2(y, x)
     n = 8
@@ -257,7 +270,7 @@ def make_enemy(path):
     core_ring = cover(np.abs(r - 0.32) - 0.035)
     a = body * (1.0 - hole) * (1.0 - core_ring)
     dot = cover(r - 0.08)             # bright pin in the hollow
-    halo = 0.35 * glow(r, 0.99, 2.5)
+    halo = 0.35 * glow(r_cell, 0.99, 2.5)
     a = np.maximum.reduce([a, dot, halo * (1.0 - body)])
     save_white(downsample(a), path)
 

@@ -93,6 +93,20 @@ TEST(Camera, OrthographicMapsPixelsToClipSpace) {
     }
 }
 
+TEST(Camera, MatricesOnSixteenByteBoundaries) {
+    auto aligned = [](const void *p) { return reinterpret_cast<uintptr_t>(p) % 16 == 0; };
+    Camera camera;
+    EXPECT_TRUE(aligned(&camera.view));
+    EXPECT_TRUE(aligned(&camera.projection));
+    EXPECT_TRUE(aligned(&game.renderer.camera.view));
+    EXPECT_TRUE(aligned(&game.renderer.camera.projection));
+    struct Packed {
+        char tag;
+        mat4 model;
+    } packed;
+    EXPECT_TRUE(aligned(&packed.model)) << "the alignment comes with the type";
+}
+
 TEST(Camera, SizeChangeReachesProjectionOneFrameLate) {
     test_game_reset();
     Renderer *renderer = &game.renderer;

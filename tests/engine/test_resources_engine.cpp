@@ -212,6 +212,14 @@ TEST(Atlas, CellCoordinates) {
     atlas_uv_get(&atlas, &lo, &hi);
     EXPECT_EQ(lo, vec2(0.0f, 0.0f));
     EXPECT_EQ(hi, vec2(1.0f, 1.0f));
+
+    // No rows (a zeroed atlas) or an empty texture: an empty range, not a division by zero.
+    for (Atlas empty : {Atlas{}, Atlas{texture, 40, 30, 0, 1, 3}, Atlas{Texture{}, 40, 30, 1, 1, 0}}) {
+        lo = hi = vec2(-1.0f);
+        atlas_uv_get(&empty, &lo, &hi);
+        EXPECT_EQ(lo, vec2(0.0f, 0.0f));
+        EXPECT_EQ(hi, vec2(0.0f, 0.0f));
+    }
 }
 
 TEST(Font, OpenFreeAndMetrics) {
@@ -326,6 +334,14 @@ TEST(Audio, SoundsLoadPlayAndFree) {
     int channels = Mix_AllocateChannels(-1);
     for (int i = 0; i < channels + 3; i++) sound_play(&sound, -1);
     EXPECT_EQ(Mix_Playing(-1), channels) << "overlapping copies until the channels run out";
+
+    // Naming a busy channel does not cut its effect off: the new one takes a free channel.
+    Mix_HaltChannel(-1);
+    sound_play(&sound, -1);
+    ASSERT_EQ(Mix_Playing(0), 1);
+    sound_play(&sound, 0);
+    sound_play(&sound, 3);
+    EXPECT_EQ(Mix_Playing(-1), 3);
     sound_free(&sound);
     EXPECT_FALSE(sound.loaded);
     EXPECT_EQ(Mix_Playing(-1), 0) << "freeing the chunk halts its channels";
