@@ -71,7 +71,8 @@ TEST(Loop, TickUpdateFeedsTheAccumulator) {
     EXPECT_EQ(tick.ticks_previous, 0u);
     EXPECT_EQ(tick.delta, first);
     EXPECT_EQ(tick.accumulator, 5 + first);
-    SDL_Delay(20);
+    // Wait on the clock itself: SDL_Delay may come back a fraction of a millisecond early.
+    while (SDL_GetTicks64() < first + 20) SDL_Delay(1);
     tick_update(&tick);
     EXPECT_EQ(tick.ticks_previous, first);
     EXPECT_GE(tick.delta, 20u);
