@@ -4,7 +4,7 @@
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import {
-  serve, browserLaunch, consoleWatch, consoleFaults, lineWait, resourceLines, sleep, pointTo, click, key, shot,
+  serve, browserLaunch, consoleWatch, consoleFaults, lineWait, resourceLines, sleep, canvasBox, pointTo, click, key, shot,
   pixels, GREEN, GREENISH, WHITE, LIT,
 } from './browser.js';
 
@@ -31,6 +31,7 @@ const freed = (lines) => lines.map((line) => line.replace('LOADED: ', 'FREED: ')
 let server, browser;
 before(async () => {
   server = await serve();
+  browser = await browserLaunch();
 });
 after(async () => {
   await browser?.close();
@@ -45,7 +46,6 @@ function expectPixels(image, region, testFn, low, high, what) {
 }
 
 test('menu, play, pause, results and back to the menu, with real browser input', async (t) => {
-  browser = await browserLaunch();
   const page = await browser.newPage();
   const watch = consoleWatch(page);
 
@@ -140,6 +140,26 @@ test('menu, play, pause, results and back to the menu, with real browser input',
   expectPixels(again, [560, 615, 160, 70], GREEN, 200, 6000, 'green Start again');
 
   assert.deepEqual(consoleFaults(watch), [], 'WebGL errors, exceptions or aborts in the console');
+  await page.close();
+});
+
+test('in a window smaller than the canvas the picture scales down and the pointer follows', async () => {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 800, height: 600 });
+  const watch = consoleWatch(page);
+  await page.goto(server.url);
+  await lineWait(watch, 'LOADED: res/font/upheaval.ttf', 0, 30);
+  const box = await canvasBox(page);
+  assert.deepEqual([box.width, box.height], [800, 450], 'the canvas keeps 16:9 inside the window');
+  assert.deepEqual(await page.$eval('#canvas', (canvas) => [canvas.width, canvas.height]), [1280, 720],
+    'the game still draws 1280x720 pixels');
+  await sleep(2800);
+  await pointTo(page, 640, 650);
+  await sleep(400);
+  const hover = await shot(page, 'small_window_hover');
+  expectPixels(hover, [560, 615, 160, 70], WHITE, 80, 3000, 'white Start under the scaled pointer');
+  expectPixels(hover, [560, 615, 160, 70], GREEN, 0, 0, 'no green Start under the scaled pointer');
+  assert.deepEqual(consoleFaults(watch), []);
   await page.close();
 });
 
