@@ -3,9 +3,12 @@
 // menu; then the page without WebGL.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
+import { copyFile, mkdtemp, rm } from 'node:fs/promises';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import {
   serve, browserLaunch, consoleWatch, consoleFaults, lineWait, resourceLines, sleep, canvasBox, pointTo, click, key, shot,
-  pixels, GREEN, GREENISH, WHITE, LIT,
+  pixels, GREEN, GREENISH, WHITE, LIT, SITE,
 } from './browser.js';
 
 const START_LINES = [
@@ -161,6 +164,22 @@ test('in a window smaller than the canvas the picture scales down and the pointe
   expectPixels(hover, [560, 615, 160, 70], GREEN, 0, 0, 'no green Start under the scaled pointer');
   assert.deepEqual(consoleFaults(watch), []);
   await page.close();
+});
+
+test('a download that fails shows a message, not a blank page', async () => {
+  const partial = await mkdtemp(join(tmpdir(), 'gyrel-web-'));
+  for (const name of ['index.html', 'gyrel.js', 'gyrel.wasm']) await copyFile(join(SITE, name), join(partial, name));
+  const broken = await serve(partial);
+  try {
+    const page = await browser.newPage();
+    await page.goto(broken.url);
+    await page.waitForSelector('#overlay.failed', { visible: true, timeout: 10000 });
+    assert.match(await page.$eval('#message', (element) => element.textContent), /could not be loaded: gyrel\.data: 404/);
+    await page.close();
+  } finally {
+    await broken.close();
+    await rm(partial, { recursive: true });
+  }
 });
 
 test('without WebGL the page says so instead of showing a blank canvas', async () => {
