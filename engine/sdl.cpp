@@ -46,9 +46,16 @@ void sdl_init() {
     if (Mix_OpenAudio(44100, AUDIO_S16LSB, 8, 2048) < 0) fail("SDL_mixer ERROR: %s\n");
     std::printf("SDL_mixer LOADED\n");
 
+#ifdef __EMSCRIPTEN__
+    // The browser offers WebGL2, which is OpenGL ES 3.0.
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
+#else
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+#endif
 }
 
 void sdl_quit() {

@@ -2,10 +2,27 @@
 
 #include <GL/glew.h>
 #include <cstdio>
+#include <cstring>
 
 #include <glm/gtc/type_ptr.hpp>
 
 namespace {
+
+#ifdef __EMSCRIPTEN__
+// WebGL2 compiles GLSL ES 3.00: the desktop version line gives way to the ES one, and
+// fragment shaders need a default float precision.
+void stage_source(GLuint stage, const char *source) {
+    const char *body = source;
+    if (std::strncmp(source, "#version", 8) == 0) {
+        const char *line_end = std::strchr(source, '\n');
+        body = line_end ? line_end + 1 : source + std::strlen(source);
+    }
+    const char *parts[2] = {"#version 300 es\nprecision highp float;\n", body};
+    glShaderSource(stage, 2, parts, nullptr);
+}
+#else
+void stage_source(GLuint stage, const char *source) { glShaderSource(stage, 1, &source, nullptr); }
+#endif
 
 // Prints the stage's compile result; true when it compiled.
 bool stage_report(GLuint stage) {
@@ -26,8 +43,8 @@ bool stage_report(GLuint stage) {
 bool shader_init(Shader *shader, const char *vertex_source, const char *fragment_source) {
     GLuint vertex = glCreateShader(GL_VERTEX_SHADER);
     GLuint fragment = glCreateShader(GL_FRAGMENT_SHADER);
-    glShaderSource(vertex, 1, &vertex_source, nullptr);
-    glShaderSource(fragment, 1, &fragment_source, nullptr);
+    stage_source(vertex, vertex_source);
+    stage_source(fragment, fragment_source);
     glCompileShader(vertex);
     glCompileShader(fragment);
 

@@ -43,7 +43,8 @@ bool texture_surface_init(Texture *texture, SDL_Surface *surface) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, source->w, source->h, 0, GL_RGBA, GL_UNSIGNED_BYTE, source->pixels);
-    glGenerateMipmap(GL_TEXTURE_2D);
+    // A blank glyph (a space) is a zero-size texture; WebGL refuses to build its mipmaps.
+    if (source->w > 0 && source->h > 0) glGenerateMipmap(GL_TEXTURE_2D);
 
     if (converted) SDL_FreeSurface(converted);
     return true;

@@ -1,0 +1,48 @@
+// The web build's figures: bytes transferred, time from navigation to the first menu frame,
+// and frames per second during play, in headless chromium with SwiftShader. Medians of RUNS.
+import { serve, browserLaunch, lineWait, consoleWatch, sleep, pointTo, click } from '../test/browser.js';
+
+const RUNS = Number(process.env.GYREL_WEB_BENCH_RUNS || 3);
+const PLAY_SECONDS = 5;
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+
+const server = await serve();
+const browser = await browserLaunch();
+const runs = [];
+try {
+  for (let run = 0; run < RUNS; run++) {
+    for (const name of Object.keys(server.sent)) delete server.sent[name];
+    const page = await browser.newPage();
+    const watch = consoleWatch(page);
+    await page.goto(server.url);
+    await page.waitForFunction(() => window.gyrelFrames?.first > 0, { timeout: 30000, polling: 20 });
+    const first = await page.evaluate(() => window.gyrelFrames.first);
+    const bytes = { ...server.sent };
+    // Into play: wait out the intro, click "Start", leave the pointer on the centre.
+    await sleep(2800);
+    await pointTo(page, 640, 650);
+    await sleep(300);
+    await click(page);
+    await pointTo(page, 640, 360);
+    await lineWait(watch, 'LOADED: res/mus/ethnica.ogg', 0, 10);
+    await sleep(1000);
+    const before = await page.evaluate(() => [window.gyrelFrames.count, performance.now()]);
+    await sleep(PLAY_SECONDS * 1000);
+    const after = await page.evaluate(() => [window.gyrelFrames.count, performance.now()]);
+    const fps = ((after[0] - before[0]) * 1000) / (after[1] - before[1]);
+    runs.push({ first, fps, bytes });
+    await page.close();
+  }
+} finally {
+  await browser.close();
+  await server.close();
+}
+
+const bytes = runs[0].bytes;
+const total = Object.values(bytes).reduce((a, b) => a + b, 0);
+for (const [name, size] of Object.entries(bytes)) console.log(`web bytes ${name.padEnd(12)} ${size}`);
+console.log(`web bytes total        ${total} (${(total / 1e6).toFixed(2)} MB)`);
+console.log(`web first menu frame   ${median(runs.map((r) => r.first)).toFixed(0)} ms after navigation ` +
+            `(runs: ${runs.map((r) => r.first.toFixed(0)).join(', ')})`);
+console.log(`web play fps           ${median(runs.map((r) => r.fps)).toFixed(1)} ` +
+            `(runs: ${runs.map((r) => r.fps.toFixed(1)).join(', ')})`);

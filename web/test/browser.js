@@ -1,0 +1,159 @@
+// Shared by the browser tests and the web benchmark: serves build/web on 127.0.0.1, starts
+// Debian's headless chromium (WebGL2 on SwiftShader) through puppeteer-core, keeps the page's
+// console, and reads pixels back from screenshots.
+import { createServer } from 'node:http';
+import { readFile, mkdir, writeFile } from 'node:fs/promises';
+import { extname, join, normalize } from 'node:path';
+import { fileURLToPath } from 'node:url';
+import puppeteer from 'puppeteer-core';
+
+export const ROOT = fileURLToPath(new URL('../../', import.meta.url));
+export const SITE = process.env.GYREL_WEB_SITE || join(ROOT, 'build/web');
+export const SHOTS = process.env.GYREL_WEB_SHOTS || join(ROOT, 'build/web-test');
+const CHROMIUM = process.env.GYREL_CHROMIUM || '/usr/bin/chromium';
+
+const TYPES = {
+  '.html': 'text/html; charset=utf-8',
+  '.js': 'text/javascript',
+  '.wasm': 'application/wasm',
+  '.data': 'application/octet-stream',
+};
+
+// A static server for the built page; the OS picks the port. Counts the bytes it sends.
+export async function serve(root = SITE) {
+  const sent = {};
+  const server = createServer(async (request, response) => {
+    const path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname));
+    const file = join(root, path === '/' ? 'index.html' : path);
+    try {
+      const body = await readFile(file);
+      response.writeHead(200, { 'Content-Type': TYPES[extname(file)] || 'application/octet-stream',
+                                'Content-Length': body.length, 'Cache-Control': 'no-store' });
+      response.end(body);
+      sent[path] = (sent[path] || 0) + body.length;
+    } catch {
+      response.writeHead(404).end();
+    }
+  });
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  return { url: `http://127.0.0.1:${server.address().port}/`, sent,
+           close: () => new Promise((resolve) => server.close(resolve)) };
+}
+
+// Headless chromium as a player's browser would be: audio waits for a click or key press.
+export async function browserLaunch(extraArgs = []) {
+  return puppeteer.launch({
+    executablePath: CHROMIUM,
+    headless: true,
+    args: ['--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
+           '--autoplay-policy=user-gesture-required', '--hide-scrollbars', '--window-size=1280,720',
+           ...extraArgs],
+    defaultViewport: { width: 1280, height: 720 },
+  });
+}
+
+// Every console line of the page, WebGL's own warnings included, and every uncaught error.
+// The game's own standard output is `game`: the page prints it with console.log.
+export function consoleWatch(page) {
+  const watch = { lines: [], game: [], errors: [] };
+  page.on('console', (message) => {
+    watch.lines.push({ type: message.type(), text: message.text() });
+    if (message.type() === 'log') watch.game.push(message.text());
+  });
+  page.on('pageerror', (error) => watch.errors.push(String(error)));
+  return watch;
+}
+
+// Console lines that mean the run went wrong: WebGL errors, aborts, our page's failure notes.
+export function consoleFaults(watch) {
+  const bad = /WebGL|GL_INVALID|GL ERROR|Aborted|abort\(|exception|gyrel page:|RuntimeError/i;
+  return [...watch.errors, ...watch.lines.filter((line) => bad.test(line.text)).map((line) => line.text)];
+}
+
+// Waits for the game to print a line holding `pattern` after its line `after`.
+export async function lineWait(watch, pattern, after, seconds) {
+  const deadline = Date.now() + seconds * 1000;
+  for (;;) {
+    const index = watch.game.findIndex((text, i) => i >= after && text.includes(pattern));
+    if (index >= 0) return index;
+    if (Date.now() > deadline) throw new Error(`no console line "${pattern}" within ${seconds} s`);
+    await sleep(50);
+  }
+}
+
+// The resource lines the game printed after its line `after`, once there are `count` of them.
+export async function resourceLines(watch, after, count, seconds) {
+  const deadline = Date.now() + seconds * 1000;
+  for (;;) {
+    const lines = watch.game.slice(after).filter((text) => /^(LOADED|FREED|FAILED): /.test(text));
+    if (lines.length >= count || Date.now() > deadline) return lines;
+    await sleep(50);
+  }
+}
+
+export const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+// The canvas's place on the page: game pixels map to page pixels through it.
+export async function canvasBox(page) {
+  return page.$eval('#canvas', (canvas) => {
+    const r = canvas.getBoundingClientRect();
+    return { x: r.x, y: r.y, width: r.width, height: r.height };
+  });
+}
+
+// Moves the pointer to a point given in the game's 1280x720 pixels.
+export async function pointTo(page, x, y) {
+  const box = await canvasBox(page);
+  await page.mouse.move(box.x + (x * box.width) / 1280, box.y + (y * box.height) / 720, { steps: 4 });
+}
+
+// A press long enough for the game's fixed steps to see it (two steps for the button).
+export async function click(page) {
+  await page.mouse.down();
+  await sleep(150);
+  await page.mouse.up();
+}
+
+export async function key(page, name) {
+  await page.keyboard.down(name);
+  await sleep(100);
+  await page.keyboard.up(name);
+}
+
+// A screenshot of the canvas, saved under SHOTS, decoded in the page into RGBA bytes.
+export async function shot(page, name) {
+  const box = await canvasBox(page);
+  const png = await page.screenshot({ clip: box, type: 'png' });
+  await mkdir(SHOTS, { recursive: true });
+  await writeFile(join(SHOTS, `${name}.png`), png);
+  const decoded = await page.evaluate(async (base64) => {
+    const bytes = Uint8Array.from(atob(base64), (c) => c.charCodeAt(0));
+    const bitmap = await createImageBitmap(new Blob([bytes], { type: 'image/png' }));
+    const canvas = new OffscreenCanvas(bitmap.width, bitmap.height);
+    const context = canvas.getContext('2d');
+    context.drawImage(bitmap, 0, 0);
+    const data = context.getImageData(0, 0, bitmap.width, bitmap.height).data;
+    let binary = '';
+    for (let i = 0; i < data.length; i += 0x8000) binary += String.fromCharCode(...data.subarray(i, i + 0x8000));
+    return { width: bitmap.width, height: bitmap.height, rgba: btoa(binary) };
+  }, Buffer.from(png).toString('base64'));
+  return { name, width: decoded.width, height: decoded.height, rgba: Buffer.from(decoded.rgba, 'base64') };
+}
+
+export const GREEN = (r, g, b) => g > 242 && r > 51 && r < 102 && b > 51 && b < 102;
+export const GREENISH = (r, g, b) => g > 76 && r < 0.6 * g && b < 0.6 * g;
+export const WHITE = (r, g, b) => r > 216 && g > 216 && b > 216;
+export const LIT = (r, g, b) => r + g + b > 76;
+
+// Pixels of a region (game pixels, left, top, width, height) for which the test holds.
+export function pixels(image, [left, top, width, height], test) {
+  const sx = image.width / 1280, sy = image.height / 720;
+  let count = 0;
+  for (let y = Math.round(top * sy); y < Math.round((top + height) * sy); y++) {
+    for (let x = Math.round(left * sx); x < Math.round((left + width) * sx); x++) {
+      const i = (y * image.width + x) * 4;
+      if (test(image.rgba[i], image.rgba[i + 1], image.rgba[i + 2])) count++;
+    }
+  }
+  return count;
+}
