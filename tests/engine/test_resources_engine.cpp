@@ -6,7 +6,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -24,8 +23,7 @@ namespace {
 constexpr const char *FONT_FILE = "res/font/upheaval.ttf";
 
 std::string temp_dir() {
-    char path[] = "/tmp/gyrel_png_XXXXXX";
-    return mkdtemp(path) ? path : "";
+    return test_temp_dir("gyrel_png");
 }
 
 // RGBA bytes of level 0 of the bound texture.
