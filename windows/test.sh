@@ -35,7 +35,8 @@ game_start() {
     local begin=$(date +%s%N)
     "$@" >"$out" 2>&1 &
     PID=$!
-    for _ in $(seq 300); do
+    local deadline=$((SECONDS + 30))
+    while [ $SECONDS -le $deadline ]; do
         [ "$(grep -c '^LOADED: res/font/upheaval.ttf' "$out")" -ge 2 ] && break
         kill -0 "$PID" 2>/dev/null || break
         sleep 0.02
@@ -64,7 +65,12 @@ game_stop() {
 menu_shot() { # output-png game...
     local png="$1" out="$work/menu.txt" window
     shift
-    game_start "$out" "$@" || { fail "menu: $1 did not start"; cat "$out"; return 1; }
+    if ! game_start "$out" "$@"; then
+        fail "menu: $1 did not start"
+        cat "$out"
+        kill -KILL "$PID" 2>/dev/null
+        return 1
+    fi
     echo "start-up to the last font line: $STARTUP_MS ms ($1)"
     window=$(timeout 15 xdotool search --sync --name '^Gyrel\+$' | head -n 1)
     xdotool mousemove --window "$window" 5 5
@@ -102,7 +108,7 @@ echo "failed start: message box checked"
 # shortcut's target in its working directory, silent uninstall.
 if [ -f "$package-setup.exe" ]; then
     wine "$package-setup.exe" /S >/dev/null 2>&1 || fail "the installer failed"
-    wineserver -w
+    timeout 120 wineserver -w
     link=$(find "$WINEPREFIX/drive_c/users" -path '*Start Menu/Programs/Gyrel+.lnk' | head -n 1)
     if [ -z "$link" ]; then
         fail "no Start-menu shortcut"
@@ -127,7 +133,7 @@ if [ -f "$package-setup.exe" ]; then
         fi
         cd "$here"
         wine "$folder/uninstall.exe" /S >/dev/null 2>&1 || fail "the uninstaller failed"
-        wineserver -w
+        timeout 120 wineserver -w
         [ ! -e "$folder" ] || [ -z "$(ls -A "$folder")" ] || fail "left after uninstalling: $(ls -A "$folder")"
         [ ! -e "$link" ] || fail "the shortcut is left after uninstalling"
         wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Gyrel+' >/dev/null 2>&1 \
