@@ -5,18 +5,17 @@
 #include <cstdlib>
 
 #include "engine/glew.hpp"
+#include "engine/sdl.hpp"
 
 void renderer_init(Renderer *renderer, Window *window, CameraType camera_type) {
     renderer->window = window;
     renderer->context = SDL_GL_CreateContext(window->handle);
     if (!renderer->context) {
-        std::printf("OpenGL CONTEXT ERROR: %s\n", SDL_GetError());
-        std::exit(1);
+        sdl_start_fail("OpenGL CONTEXT ERROR: %s\n", SDL_GetError());
     }
     unsigned error = 0;
     if (!glew_init(&error)) {
-        std::printf("GLEW ERROR: %s\n", reinterpret_cast<const char *>(glewGetErrorString(error)));
-        std::exit(1);
+        sdl_start_fail("GLEW ERROR: %s\n", reinterpret_cast<const char *>(glewGetErrorString(error)));
     }
     vao_init(&renderer->vao);
     vbo_init(&renderer->vbo, GL_ARRAY_BUFFER, true);

@@ -20,10 +20,7 @@ bool video_driver_invisible() {
     return !requested || !std::strstr(requested, driver);
 }
 
-[[noreturn]] void fail(const char *format) {
-    std::printf(format, SDL_GetError());
-    std::exit(1);
-}
+[[noreturn]] void fail(const char *format) { sdl_start_fail(format, SDL_GetError()); }
 
 } // namespace
 
@@ -56,6 +53,18 @@ void sdl_init() {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
 #endif
+}
+
+void sdl_start_fail(const char *format, const char *detail) {
+    char line[1024];
+    std::snprintf(line, sizeof line, format, detail);
+    std::fputs(line, stdout);
+#ifdef _WIN32
+    std::fflush(stdout);
+    line[std::strcspn(line, "\n")] = 0;
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Gyrel+", line, nullptr);
+#endif
+    std::exit(1);
 }
 
 void sdl_quit() {

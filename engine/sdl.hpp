@@ -5,3 +5,8 @@
 // prints one line per library and ends the process with status 1 if one fails.
 void sdl_init();
 void sdl_quit();
+
+// Prints a start-up error line (format with one %s for detail) and ends the process with
+// status 1. On Windows, where a double-clicked game has no console, the line also shows
+// in a message box.
+[[noreturn]] void sdl_start_fail(const char *format, const char *detail);

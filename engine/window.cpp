@@ -5,8 +5,16 @@ void window_init(Window *window, const char *title, const vec2 *size, u32 flags)
     window->title = title;
     window->flags = flags;
     window->fullscreen = false;
+#ifdef _WIN32
+    // Under Wine the first X window of a GL window is replaced once its pixel format is set:
+    // title only the window that stays, so nothing finds the short-lived one by its title.
+    window->handle = SDL_CreateWindow("", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                                      static_cast<int>(size->x), static_cast<int>(size->y), flags);
+    if (window->handle) SDL_SetWindowTitle(window->handle, title);
+#else
     window->handle = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                                       static_cast<int>(size->x), static_cast<int>(size->y), flags);
+#endif
 }
 
 void window_free(Window *window) {

@@ -19,7 +19,12 @@ constexpr vec4 GAME_BOUNDS = {0.0f, 0.0f, 1280.0f, 720.0f};
 
 void game_init() {
     // People and tests watch the console lines as they happen, even through a pipe.
+    // Windows' C runtime has no line buffering (and refuses a zero size for it): unbuffered.
+#ifdef _WIN32
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+#else
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
+#endif
 
     std::memset(&game, 0, sizeof game);
     std::srand(static_cast<unsigned>(std::time(nullptr)));
@@ -29,8 +34,7 @@ void game_init() {
 
     window_init(&game.window, WINDOW_TITLE, &WINDOW_SIZE, SDL_WINDOW_OPENGL);
     if (!game.window.handle) {
-        std::printf("SDL2 WINDOW ERROR: %s\n", SDL_GetError());
-        std::exit(1);
+        sdl_start_fail("SDL2 WINDOW ERROR: %s\n", SDL_GetError());
     }
     renderer_init(&game.renderer, &game.window, CAMERA_ORTHOGRAPHIC);
     renderer_clear_color_set(&game.renderer, &RENDERER_CLEAR_COLOR);

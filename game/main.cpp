@@ -1,5 +1,26 @@
 #include "game/game.hpp"
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <cstdio>
+
+namespace {
+
+// The game is a windowed program, so a double-click opens no console. Started from a console
+// without redirection it has no standard output of its own: write to that console. Redirected
+// output arrives through inherited handles and needs nothing.
+void console_attach() {
+    if (GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) != FILE_TYPE_UNKNOWN) return;
+    if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
+    std::FILE *ignored = std::freopen("CONOUT$", "w", stdout);
+    ignored = std::freopen("CONOUT$", "w", stderr);
+    (void)ignored;
+}
+
+} // namespace
+#endif
+
 #ifdef __EMSCRIPTEN__
 #include <emscripten.h>
 
@@ -23,6 +44,9 @@ int main(int, char **) {
 }
 #else
 int main(int, char **) {
+#ifdef _WIN32
+    console_attach();
+#endif
     game_init();
     do {
         game_loop();

@@ -5,8 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "engine/io.hpp"
@@ -268,10 +269,11 @@ TEST(FileIo, ReadMissingShortAndLong) {
     EXPECT_FALSE(file_read("res/shader/textureQuad.vs", nullptr, 4));
     for (char c : buffer) EXPECT_EQ(c, '#');
 
-    char path[] = "/tmp/gyrel_io_XXXXXX";
-    int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
-    close(fd);
+    std::string dir = test_temp_dir("gyrel_io");
+    ASSERT_FALSE(dir.empty());
+    std::string file = dir + "/file";
+    const char *path = file.c_str();
+    ASSERT_TRUE(std::ofstream(file).good());
     EXPECT_FALSE(file_write(path, nullptr, 3));
     ASSERT_TRUE(file_write(path, "abc", 3));
     EXPECT_TRUE(file_read(path, buffer, sizeof buffer));
@@ -288,5 +290,5 @@ TEST(FileIo, ReadMissingShortAndLong) {
     std::memset(buffer, '#', sizeof buffer);
     EXPECT_TRUE(file_read(path, buffer, sizeof buffer));
     EXPECT_EQ(std::string(buffer, sizeof buffer), "xy######");
-    std::remove(path);
+    std::filesystem::remove_all(dir);
 }

@@ -6,7 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -24,9 +24,18 @@ namespace {
 constexpr const char *FONT_FILE = "res/font/upheaval.ttf";
 
 std::string temp_dir() {
-    char path[] = "/tmp/gyrel_png_XXXXXX";
-    return mkdtemp(path) ? path : "";
+    return test_temp_dir("gyrel_png");
 }
+
+// Images in layouts other than RGBA bytes. The Windows build's image library writes PNG as
+// RGBA only and expands palettes when it reads one, so there BMP carries the other layouts.
+#ifdef _WIN32
+constexpr const char *OTHER_LAYOUT_EXTENSION = ".bmp";
+int other_layout_save(SDL_Surface *surface, const std::string &path) { return SDL_SaveBMP(surface, path.c_str()); }
+#else
+constexpr const char *OTHER_LAYOUT_EXTENSION = ".png";
+int other_layout_save(SDL_Surface *surface, const std::string &path) { return IMG_SavePNG(surface, path.c_str()); }
+#endif
 
 // RGBA bytes of level 0 of the bound texture.
 std::vector<u8> texture_pixels(const Texture &texture) {
@@ -123,8 +132,8 @@ TEST(Texture, OtherPixelFormatsUploadTheirOwnColours) {
         p[1] = COLOURS[i][1];
         p[2] = COLOURS[i][2];
     }
-    std::string rgb_path = dir + "/rgb.png";
-    ASSERT_EQ(IMG_SavePNG(rgb, rgb_path.c_str()), 0) << IMG_GetError();
+    std::string rgb_path = dir + "/rgb" + OTHER_LAYOUT_EXTENSION;
+    ASSERT_EQ(other_layout_save(rgb, rgb_path), 0) << IMG_GetError();
     SDL_FreeSurface(rgb);
 
     SDL_Surface *indexed = SDL_CreateRGBSurfaceWithFormat(0, 3, 2, 8, SDL_PIXELFORMAT_INDEX8);
@@ -133,8 +142,8 @@ TEST(Texture, OtherPixelFormatsUploadTheirOwnColours) {
     for (int i = 0; i < 6; i++) palette[i] = {COLOURS[5 - i][0], COLOURS[5 - i][1], COLOURS[5 - i][2], 255};
     SDL_SetPaletteColors(indexed->format->palette, palette, 0, 6);
     for (int i = 0; i < 6; i++) static_cast<u8 *>(indexed->pixels)[(i / 3) * indexed->pitch + i % 3] = u8(5 - i);
-    std::string indexed_path = dir + "/indexed.png";
-    ASSERT_EQ(IMG_SavePNG(indexed, indexed_path.c_str()), 0) << IMG_GetError();
+    std::string indexed_path = dir + "/indexed" + OTHER_LAYOUT_EXTENSION;
+    ASSERT_EQ(other_layout_save(indexed, indexed_path), 0) << IMG_GetError();
     SDL_FreeSurface(indexed);
 
     // The files really decode to layouts other than tightly packed RGBA bytes.
@@ -169,7 +178,7 @@ TEST(Texture, OtherPixelFormatsUploadTheirOwnColours) {
 
     std::remove(rgb_path.c_str());
     std::remove(indexed_path.c_str());
-    rmdir(dir.c_str());
+    std::filesystem::remove(dir);
 }
 
 TEST(Atlas, CellCoordinates) {

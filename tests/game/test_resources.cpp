@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "engine/surface.hpp"
@@ -52,20 +52,22 @@ struct ResCopy {
 };
 
 ResCopy res_copy() {
-    char path[] = "/tmp/gyrel_res_XXXXXX";
     ResCopy copy;
-    copy.dir = mkdtemp(path);
-    char cwd[4096];
-    copy.home = getcwd(cwd, sizeof cwd);
-    std::string command = "cp -r '" + copy.home + "/res' '" + copy.dir + "/res'";
-    EXPECT_EQ(std::system(command.c_str()), 0);
+    copy.dir = test_temp_dir("gyrel_res");
+    EXPECT_FALSE(copy.dir.empty());
+    copy.home = std::filesystem::current_path().generic_string();
+    std::error_code error;
+    std::filesystem::copy(copy.home + "/res", copy.dir + "/res", std::filesystem::copy_options::recursive, error);
+    EXPECT_FALSE(error) << error.message();
     return copy;
 }
 
 void res_copy_remove(const ResCopy &copy) {
-    EXPECT_EQ(chdir(copy.home.c_str()), 0);
-    std::string command = "rm -rf '" + copy.dir + "'";
-    EXPECT_EQ(std::system(command.c_str()), 0);
+    std::error_code error;
+    std::filesystem::current_path(copy.home, error);
+    EXPECT_FALSE(error) << error.message();
+    EXPECT_GT(std::filesystem::remove_all(copy.dir, error), 0u);
+    EXPECT_FALSE(error) << error.message();
 }
 
 // Every slot empty, so that loads and frees print from a known state.
@@ -158,7 +160,9 @@ TEST(Resources, MissingFilesReportedAndSlotsLeftEmpty) {
     for (const char *file : {"sfx/hurt.ogg", "font/upheaval.ttf", "gfx/logo.png", "mus/ethnica.ogg", "shader/textureQuad.vs"}) {
         std::remove((copy.dir + "/res/" + file).c_str());
     }
-    ASSERT_EQ(chdir(copy.dir.c_str()), 0);
+    std::error_code moved;
+    std::filesystem::current_path(copy.dir, moved);
+    ASSERT_FALSE(moved) << moved.message();
 
     test_stdout_begin();
     game_shader_data_init();
@@ -210,7 +214,9 @@ TEST(Resources, OverLongShaderSourceStaysTerminated) {
         std::ofstream out(copy.dir + "/res/shader/textureQuad.vs", std::ios::binary);
         out << long_vertex;
     }
-    ASSERT_EQ(chdir(copy.dir.c_str()), 0);
+    std::error_code moved;
+    std::filesystem::current_path(copy.dir, moved);
+    ASSERT_FALSE(moved) << moved.message();
     test_stdout_begin();
     game_shader_data_init();
     std::string text = test_stdout_end();

@@ -2,8 +2,6 @@
 // the console and a whole menu -> play -> results -> menu cycle still runs.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -86,9 +84,9 @@ void shader_sources_read_quietly() {
 class BadFile : public ::testing::TestWithParam<Case> {
 protected:
     static void SetUpTestSuite() {
-        char pattern[] = "/tmp/gyrel-bad-files-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        copy_root = pattern;
+        std::string dir = test_temp_dir("gyrel-bad-files");
+        ASSERT_FALSE(dir.empty());
+        copy_root = dir;
         fs::copy(fs::current_path() / "res", copy_root / "res", fs::copy_options::recursive);
         repository_root = fs::current_path();
     }

@@ -41,6 +41,16 @@ constexpr i64 SOAK_HEAP_TOLERANCE = 1536 * 1024;
 i64 heap_in_use() {
 #if defined(__SANITIZE_ADDRESS__)
     return static_cast<i64>(__sanitizer_get_current_allocated_bytes());
+#elif defined(_WIN32)
+    // The C runtime's heap, block by block: the bytes of the blocks in use.
+    i64 used = 0;
+    _HEAPINFO entry = {};
+    int status;
+    while ((status = _heapwalk(&entry)) == _HEAPOK) {
+        if (entry._useflag == _USEDENTRY) used += static_cast<i64>(entry._size);
+    }
+    EXPECT_EQ(status, _HEAPEND) << "the heap could not be walked to its end";
+    return used;
 #else
     return static_cast<i64>(mallinfo2().uordblks);
 #endif

@@ -5,6 +5,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <random>
+#include <system_error>
 #include <unistd.h>
 
 #include "engine/sdl.hpp"
@@ -18,7 +21,11 @@ Renderer test_renderer;
 class GameEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
+#ifdef _WIN32
+        std::setvbuf(stdout, nullptr, _IONBF, 0);
+#else
         std::setvbuf(stdout, nullptr, _IOLBF, 0);
+#endif
         sdl_init();
         vec2 size = WINDOW_SIZE;
         window_init(&test_window, "Gyrel+ tests", &size, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
@@ -119,6 +126,20 @@ std::string test_stdout_end() {
     std::fclose(capture);
     capture = nullptr;
     return text;
+}
+
+std::string test_temp_dir(const std::string &stem) {
+    std::error_code error;
+    std::filesystem::path base = std::filesystem::temp_directory_path(error);
+    if (error) return "";
+    std::random_device device;
+    std::mt19937_64 random((static_cast<u64>(device()) << 32) ^ device());
+    for (int attempt = 0; attempt < 100; attempt++) {
+        std::filesystem::path path = base / (stem + "_" + std::to_string(random()));
+        // create_directory reports false for a folder that already exists: never reuse one.
+        if (std::filesystem::create_directory(path, error) && !error) return path.generic_string();
+    }
+    return "";
 }
 
 void test_ecs_steps(i32 n) {

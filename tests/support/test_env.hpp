@@ -18,6 +18,10 @@ void test_resources_free();
 void test_stdout_begin();
 std::string test_stdout_end();
 
+// Makes a fresh, empty folder in the system's temporary folder, named from stem, and returns
+// its path (empty on failure). The caller removes it.
+std::string test_temp_dir(const std::string &stem);
+
 // Runs n fixed steps of the component update (no scene update, no input).
 void test_ecs_steps(i32 n);
 
