@@ -34,7 +34,7 @@ LIT='(r+g+b>0.3)'
 
 SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} "$GAME" >"$OUT" 2>&1 &
 PID=$!
-WID=$(timeout 15 xdotool search --sync --name '^Gyrel\+$' | head -n 1)
+WID=$(window_wait 15)
 if [ -z "$WID" ]; then
     fail "no window titled Gyrel+"
     exit 1

@@ -32,7 +32,7 @@ differing() { compare -metric AE "$SHOTS/$1.png" "$SHOTS/$2.png" null: 2>&1 | cu
 
 SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} "$GAME" >"$OUT" 2>&1 &
 PID=$!
-WID=$(timeout 15 xdotool search --sync --name '^Gyrel\+$' | head -n 1)
+WID=$(window_wait 15)
 if [ -z "$WID" ]; then
     fail "no window titled Gyrel+"
     exit 1

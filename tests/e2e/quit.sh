@@ -16,7 +16,7 @@ start() {
     SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} "$GAME" >"$OUT" 2>&1 &
     PID=$!
     # By process: the window of the run before may not be gone from the server yet.
-    WID=$(timeout 15 xdotool search --sync --pid "$PID" --name '^Gyrel\+$' | head -n 1)
+    WID=$(window_wait 15 --pid "$PID")
     if [ -z "$WID" ]; then
         fail "no window titled Gyrel+"
         return 1

@@ -31,6 +31,24 @@ line_wait() {
     return 1
 }
 
+# Waits up to $1 seconds for the game's window and prints its id; further arguments go to
+# xdotool search (--pid PID). It looks every 50 ms: xdotool's own --sync looks only twice a
+# second, and a window that shows late (Wine maps it once the game is running) must be found
+# while the menu's intro is still on.
+window_wait() {
+    local deadline=$((SECONDS + $1)) id
+    shift
+    while [ $SECONDS -le $deadline ]; do
+        id=$(xdotool search "$@" --name '^Gyrel\+$' 2>/dev/null | head -n 1)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.05
+    done
+    return 1
+}
+
 # Sends the close request (SDL turns SIGTERM into a quit event) and waits up to 10 s for the
 # game to end by itself. Sets QUIT_STATUS to its exit status, or leaves it empty on a hang.
 game_quit() {
