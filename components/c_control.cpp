@@ -12,12 +12,13 @@ void update_f(void *record) {
     CPhysics *physics = ecs_get_as<CPhysics>(control->entity, C_PHYSICS);
     if (!physics || control->disabled) return;
 
-    // Distances are measured in normalized window coordinates (-1 ... 1 on each axis).
+    // Distances are measured in normalized field coordinates (-1 ... 1 on each axis), so the
+    // push is the same whatever size the window is.
     vec2 mouse;
-    window_coords_to_gl(&game.window, &game.mouse.position, &mouse);
+    window_field_coords_to_gl(&game.window, &game.mouse.position, &mouse);
     vec2 position_px = {physics->position.x, physics->position.y};
     vec2 position;
-    window_coords_to_gl(&game.window, &position_px, &position);
+    window_field_coords_to_gl(&game.window, &position_px, &position);
 
     f64 dx = position.x - mouse.x;
     f64 dy = position.y - mouse.y;

@@ -97,7 +97,8 @@ void camera_projection_set(Camera *camera) {
 
 void camera_orthographic_size_set(Camera *camera, vec2 size) { camera->size = size; }
 
-void camera_orthographic_window_set(Camera *camera, const Window *window) { camera->size = window->size; }
+// The camera always shows the whole field; where it lands in the window is the viewport's business.
+void camera_orthographic_window_set(Camera *camera, const Window *window) { camera->size = window->field; }
 
 void camera_update(Camera *camera) {
     if (camera->type == CAMERA_PERSPECTIVE) {

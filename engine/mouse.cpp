@@ -2,7 +2,9 @@
 
 #include <SDL2/SDL.h>
 
-void mouse_update(Mouse *mouse) {
+#include "engine/window.hpp"
+
+void mouse_update(Mouse *mouse, const Window *window) {
     for (u32 i = 0; i < MOUSE_BUTTON_COUNT; i++) {
         mouse->previous[i] = mouse->current[i];
         mouse->current[i] = false;
@@ -13,7 +15,8 @@ void mouse_update(Mouse *mouse) {
     mouse->current[MOUSE_BUTTON_LEFT] = buttons & SDL_BUTTON_LMASK;
     mouse->current[MOUSE_BUTTON_MIDDLE] = buttons & SDL_BUTTON_MMASK;
     mouse->current[MOUSE_BUTTON_RIGHT] = buttons & SDL_BUTTON_RMASK;
-    mouse->position = {static_cast<f32>(x), static_cast<f32>(y)};
+    vec2 point = {static_cast<f32>(x), static_cast<f32>(y)};
+    window_point_to_field(window, &point, &mouse->position);
 }
 
 bool mouse_press(const Mouse *mouse, u32 button) { return mouse->current[button] && !mouse->previous[button]; }

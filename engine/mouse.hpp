@@ -3,6 +3,8 @@
 
 #include "engine/types.hpp"
 
+struct Window;
+
 enum : u32 {
     MOUSE_BUTTON_LEFT = 1,
     MOUSE_BUTTON_MIDDLE = 2,
@@ -11,12 +13,13 @@ enum : u32 {
 };
 
 struct Mouse {
-    vec2 position;
+    vec2 position; // in field pixels: the window's point under the pointer, mapped by the window
+
     bool current[MOUSE_BUTTON_COUNT];
     bool previous[MOUSE_BUTTON_COUNT];
 };
 
-void mouse_update(Mouse *mouse);
+void mouse_update(Mouse *mouse, const Window *window);
 bool mouse_press(const Mouse *mouse, u32 button);
 bool mouse_held(const Mouse *mouse, u32 button);
 bool mouse_release(const Mouse *mouse, u32 button);

@@ -25,7 +25,7 @@ void renderer_init(Renderer *renderer, Window *window, CameraType camera_type) {
         camera_perspective_init(&renderer->camera, 90.0f, 1.0f);
         break;
     case CAMERA_ORTHOGRAPHIC:
-        camera_orthographic_init(&renderer->camera, &window->size);
+        camera_orthographic_init(&renderer->camera, &window->field);
         break;
     }
 }
@@ -43,7 +43,22 @@ void renderer_update(Renderer *renderer) {
     }
 }
 
-void renderer_clear(Renderer *) { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
+// The bars beside the field stay black; the clear colour (and so the damage flash) fills the field.
+void renderer_clear(Renderer *renderer) {
+    const ivec4 &field = renderer->window->viewport;
+    const vec2 &drawable = renderer->window->drawable;
+    bool bars = field.x > 0 || field.y > 0 || field.z < static_cast<i32>(drawable.x) || field.w < static_cast<i32>(drawable.y);
+    if (bars) {
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        const vec4 &color = renderer->clear_color;
+        glClearColor(color.r, color.g, color.b, color.a);
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(field.x, field.y, field.z, field.w);
+    }
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (bars) glDisable(GL_SCISSOR_TEST);
+}
 
 void renderer_present(Renderer *renderer) { SDL_GL_SwapWindow(renderer->window->handle); }
 
@@ -62,7 +77,6 @@ void renderer_viewport_set(Renderer *, const ivec4 *viewport) {
 }
 
 void renderer_viewport_window_set(Renderer *renderer) {
-    ivec4 viewport;
-    window_ivec4_get(renderer->window, &viewport);
+    const ivec4 &viewport = renderer->window->viewport;
     glViewport(viewport.x, viewport.y, viewport.z, viewport.w);
 }

@@ -1,4 +1,6 @@
-// The one SDL window with an OpenGL surface.
+// The one SDL window with an OpenGL surface, and where the field sits in it: the field keeps
+// its own size in game pixels and is drawn scaled uniformly to the largest size that fits,
+// centred, with black bars on the two sides that have room.
 #pragma once
 
 #include <SDL2/SDL.h>
@@ -9,8 +11,11 @@ struct Window {
     SDL_Window *handle;
     const char *title;
     u32 flags;
-    vec2 size;
+    vec2 size;     // window points (the unit of SDL's window and mouse coordinates)
     bool fullscreen;
+    vec2 field;    // the field in game pixels: the size the window was made with
+    vec2 drawable; // the GL drawable in pixels (more than size on high-density displays)
+    ivec4 viewport; // the field's rectangle in drawable pixels, from the bottom left as GL counts
 };
 
 void window_init(Window *window, const char *title, const vec2 *size, u32 flags);
@@ -18,6 +23,13 @@ void window_free(Window *window);
 void window_update(Window *window);
 void window_ivec4_get(const Window *window, ivec4 *out);
 void window_coords_to_gl(const Window *window, const vec2 *in, vec2 *out);
+// Field pixels to -1 ... 1 on each axis, as window_coords_to_gl does for window pixels.
+void window_field_coords_to_gl(const Window *window, const vec2 *in, vec2 *out);
+// A point in window points to field pixels, clamped to the field: over a bar it is the
+// nearest point of the field's edge.
+void window_point_to_field(const Window *window, const vec2 *in, vec2 *out);
+// Places the field in a window of the given size in points and drawable pixels.
+void window_layout_set(Window *window, vec2 size, vec2 drawable);
 void window_fullscreen_enter(Window *window);
 void window_fullscreen_exit(Window *window);
 void window_fullscreen_toggle(Window *window);

@@ -32,7 +32,8 @@ void game_init() {
     game_shader_data_init();
     sdl_init();
 
-    window_init(&game.window, WINDOW_TITLE, &WINDOW_SIZE, SDL_WINDOW_OPENGL);
+    // The field keeps its size; a window of any other size (a dense display) shows it scaled.
+    window_init(&game.window, WINDOW_TITLE, &WINDOW_SIZE, SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI);
     if (!game.window.handle) {
         sdl_start_fail("SDL2 WINDOW ERROR: %s\n", SDL_GetError());
     }
@@ -56,7 +57,7 @@ void game_step() {
         game.music_toggle = !game.music_toggle;
     }
     event_update(&game.event);
-    mouse_update(&game.mouse);
+    mouse_update(&game.mouse, &game.window);
     keyboard_update(&game.keyboard);
     game_state_update_f();
     if (!game.paused) ecs_update_f();

@@ -107,27 +107,103 @@ TEST(Camera, MatricesOnSixteenByteBoundaries) {
     EXPECT_TRUE(aligned(&packed.model)) << "the alignment comes with the type";
 }
 
-TEST(Camera, SizeChangeReachesProjectionOneFrameLate) {
+TEST(Camera, FieldStaysWholeWhileTheViewportLetterboxes) {
     test_game_reset();
     Renderer *renderer = &game.renderer;
     renderer_update(renderer);
     EXPECT_FLOAT_EQ(renderer->camera.projection[0][0], 2.0f / 1280.0f);
 
-    game.window.size = {640.0f, 360.0f};
-    renderer_update(renderer);
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[2], 640);
-    EXPECT_EQ(viewport[3], 360);
-    EXPECT_FLOAT_EQ(renderer->camera.projection[0][0], 2.0f / 1280.0f);
-    EXPECT_FLOAT_EQ(renderer->camera.projection[1][1], -2.0f / 720.0f);
-    renderer_update(renderer);
-    EXPECT_FLOAT_EQ(renderer->camera.projection[0][0], 2.0f / 640.0f);
-    EXPECT_FLOAT_EQ(renderer->camera.projection[1][1], -2.0f / 360.0f);
+    struct Case {
+        vec2 size;
+        ivec4 viewport;
+    };
+    const Case cases[] = {
+        {{640.0f, 360.0f}, {0, 0, 640, 360}},
+        {{1600.0f, 720.0f}, {160, 0, 1280, 720}}, // bars left and right
+        {{1280.0f, 1000.0f}, {0, 140, 1280, 720}}, // bars above and below
+        {{1920.0f, 1080.0f}, {0, 0, 1920, 1080}},
+        {{1366.0f, 768.0f}, {0, 0, 1365, 768}},
+        {{1280.0f, 720.0f}, {0, 0, 1280, 720}},
+    };
+    for (const Case &c : cases) {
+        window_layout_set(&game.window, c.size, c.size);
+        renderer_update(renderer);
+        GLint viewport[4];
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        EXPECT_EQ(ivec4(viewport[0], viewport[1], viewport[2], viewport[3]), c.viewport) << c.size.x << "x" << c.size.y;
+        EXPECT_FLOAT_EQ(renderer->camera.projection[0][0], 2.0f / 1280.0f);
+        EXPECT_FLOAT_EQ(renderer->camera.projection[1][1], -2.0f / 720.0f);
+    }
+    test_game_reset();
+}
 
-    game.window.size = {1280.0f, 720.0f};
-    renderer_update(renderer);
-    renderer_update(renderer);
+TEST(Window, PointerMapsToTheFieldUnderIt) {
+    Window window = {};
+    window.field = {1280.0f, 720.0f};
+
+    // At the field's own size every point comes through unchanged, to the bit.
+    window_layout_set(&window, {1280.0f, 720.0f}, {1280.0f, 720.0f});
+    for (int y = 0; y < 720; y += 7) {
+        for (int x = 0; x < 1280; x += 3) {
+            vec2 in = {static_cast<f32>(x), static_cast<f32>(y)};
+            vec2 out;
+            window_point_to_field(&window, &in, &out);
+            ASSERT_EQ(out, in);
+        }
+    }
+
+    struct Case {
+        vec2 size;
+        vec2 drawable;
+        vec2 point;
+        vec2 field;
+    };
+    const Case cases[] = {
+        {{1920, 1080}, {1920, 1080}, {960, 540}, {640, 360}},
+        {{1920, 1080}, {1920, 1080}, {1500, 300}, {1000, 200}},
+        {{1600, 720}, {1600, 720}, {160, 0}, {0, 0}},
+        {{1600, 720}, {1600, 720}, {1000, 500}, {840, 500}},
+        {{1600, 720}, {1600, 720}, {20, 300}, {0, 300}},       // over the left bar: its edge
+        {{1600, 720}, {1600, 720}, {1590, 800}, {1280, 720}},  // over the right bar, below the window
+        {{1280, 1000}, {1280, 1000}, {640, 140}, {640, 0}},
+        {{1280, 1000}, {1280, 1000}, {100, 10}, {100, 0}},     // over the top bar
+        {{640, 360}, {640, 360}, {320, 180}, {640, 360}},
+        {{1280, 720}, {2560, 1440}, {333, 444}, {333, 444}},   // a dense display: points, not pixels
+        {{800, 450}, {1600, 900}, {400, 225}, {640, 360}},
+    };
+    for (const Case &c : cases) {
+        window_layout_set(&window, c.size, c.drawable);
+        vec2 out;
+        window_point_to_field(&window, &c.point, &out);
+        EXPECT_NEAR(out.x, c.field.x, 1e-3f) << c.size.x << "x" << c.size.y << " at " << c.point.x << "," << c.point.y;
+        EXPECT_NEAR(out.y, c.field.y, 1e-3f) << c.size.x << "x" << c.size.y << " at " << c.point.x << "," << c.point.y;
+    }
+}
+
+TEST(Renderer, BarsStayBlackWhileTheFieldTakesTheClearColour) {
+    test_game_reset();
+    const vec4 red = {1.0f, 0.0f, 0.0f, 1.0f};
+    renderer_clear_color_set(&game.renderer, &red);
+    // Laid out as a 960x720 drawable, the field leaves bars above and below.
+    window_layout_set(&game.window, {960.0f, 720.0f}, {960.0f, 720.0f});
+    renderer_update(&game.renderer);
+    renderer_clear(&game.renderer);
+    u8 bar[4] = {};
+    u8 field[4] = {};
+    glReadPixels(480, 700, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, bar); // the top bar: rows 630 to 719
+    glReadPixels(480, 360, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, field);
+    EXPECT_EQ(bar[0], 0);
+    EXPECT_EQ(field[0], 255);
+    GLboolean scissor = GL_TRUE;
+    glGetBooleanv(GL_SCISSOR_TEST, &scissor);
+    EXPECT_FALSE(scissor) << "no scissor left on for the draws";
+    GLfloat clear[4] = {};
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    EXPECT_EQ(clear[0], 1.0f) << "the clear colour is kept";
+
+    const vec4 none = {0.0f, 0.0f, 0.0f, 0.0f};
+    renderer_clear_color_set(&game.renderer, &none);
+    window_layout_set(&game.window, {1280.0f, 720.0f}, {1280.0f, 720.0f});
     test_game_reset();
 }
 

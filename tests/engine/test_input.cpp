@@ -44,7 +44,7 @@ bool steps_until(Event *event, Keyboard *keyboard, Mouse *mouse, Condition condi
     for (int i = 0; i < 200; i++) {
         SDL_Delay(5);
         event_update(event);
-        mouse_update(mouse);
+        mouse_update(mouse, &game.window);
         keyboard_update(keyboard);
         if (condition()) return true;
     }
@@ -109,7 +109,7 @@ TEST(Input, KeysAndButtonsFromRealXInput) {
     EXPECT_FALSE(keyboard_held(&keyboard, SDL_SCANCODE_M));
     EXPECT_FALSE(keyboard_press(&keyboard, SDL_SCANCODE_P));
     event_update(&event);
-    mouse_update(&mouse);
+    mouse_update(&mouse, &game.window);
     keyboard_update(&keyboard);
     EXPECT_FALSE(keyboard_press(&keyboard, SDL_SCANCODE_M));
     EXPECT_TRUE(keyboard_held(&keyboard, SDL_SCANCODE_M));
@@ -126,7 +126,7 @@ TEST(Input, KeysAndButtonsFromRealXInput) {
     EXPECT_FALSE(mouse.current[0]);
     EXPECT_FALSE(mouse.current[MOUSE_BUTTON_RIGHT]);
     event_update(&event);
-    mouse_update(&mouse);
+    mouse_update(&mouse, &game.window);
     keyboard_update(&keyboard);
     EXPECT_TRUE(mouse_held(&mouse, MOUSE_BUTTON_LEFT));
     EXPECT_FALSE(mouse.current[0]);
@@ -146,7 +146,7 @@ TEST(Input, KeysAndButtonsFromRealXInput) {
     ASSERT_TRUE(xdotool("keydown p keyup p"));
     SDL_Delay(50);
     event_update(&event);
-    mouse_update(&mouse);
+    mouse_update(&mouse, &game.window);
     keyboard_update(&keyboard);
     EXPECT_FALSE(keyboard_press(&keyboard, SDL_SCANCODE_P));
     EXPECT_FALSE(keyboard_release(&keyboard, SDL_SCANCODE_P));
