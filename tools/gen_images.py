@@ -245,8 +245,13 @@ CELLS = len(PALETTE)
 EMBLEM_NAMES = ("ring", "triangle", "square", "plus", "star", "bar")
 
 # The emblem's extent as a fraction of the cell's half-width: the same in the
-# followers and the attackers, so a player compares like with like.
-EMBLEM_R = 0.60
+# followers and the attackers, so a player compares like with like, and as large
+# as the attacker's hub allows, so it still reads on a phone at half size.
+EMBLEM_R = 0.70
+# The attacker's blades rise from its hub at this radius to FILL_R.
+HUB_R = 0.79
+# Inside the warning's marker ring.
+WARNING_EMBLEM_R = 0.62
 
 
 def in_polygon(x, y, pts):
@@ -277,10 +282,10 @@ def emblem(index, x, y):
     if index == 1:  # triangle, point up
         return in_polygon(x, y, regular(3, 1.0, -90))
     if index == 2:  # square
-        return cover(np.maximum(np.abs(x), np.abs(y)) - 0.71)
+        return cover(np.maximum(np.abs(x), np.abs(y)) - 0.58)
     if index == 3:  # plus
-        return cover(np.maximum(np.minimum(np.abs(x), np.abs(y)) - 0.30,
-                                np.maximum(np.abs(x), np.abs(y)) - 0.95))
+        return cover(np.maximum(np.minimum(np.abs(x), np.abs(y)) - 0.26,
+                                np.maximum(np.abs(x), np.abs(y)) - 1.0))
     if index == 4:  # five-pointed star
         outer = regular(5, 1.0, -90)
         inner = regular(5, 0.46, -54)
@@ -312,8 +317,8 @@ def inked(body, ink):
     return np.where(a > 1e-6, grey, 1.0), a
 
 
-def emblem_ink(index, x, y):
-    return emblem(index, x / EMBLEM_R, y / EMBLEM_R)
+def emblem_ink(index, x, y, radius=EMBLEM_R):
+    return emblem(index, x / radius, y / radius)
 
 
 # --------------------------------------------------------------------------
@@ -341,7 +346,7 @@ def enemy_cell(index):
     phase = (th / (2 * math.pi) * n) % 1.0
     # sawtooth edge: the blade rises slowly and drops sharply -> hooked points;
     # the solid hub inside the blades is wide enough to hold the emblem
-    edge = 0.74 + (FILL_R - 0.74) * phase ** 1.6
+    edge = HUB_R + (FILL_R - HUB_R) * phase ** 1.6
     body = cover(r - edge)
     return inked(body, emblem_ink(index, x, y))
 
@@ -374,7 +379,7 @@ def warning_cell(index):
     r = np.hypot(x, y)
     ring = cover(np.abs(r - 0.88) - 0.07)
     halo = 0.35 * glow(np.abs(r - 0.88), 0.16, 1.5)
-    a = np.maximum.reduce([ring, halo, emblem_ink(index, x, y)])
+    a = np.maximum.reduce([ring, halo, emblem_ink(index, x, y, WARNING_EMBLEM_R)])
     a = downsample(a)
     return np.ones_like(a), a
 
