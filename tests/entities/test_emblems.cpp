@@ -67,17 +67,35 @@ constexpr std::array<std::array<f32, 9>, 3> MACHADO = {{
 
 f32 srgb_linear(f32 c) { return c <= 0.04045f ? c / 12.92f : std::pow((c + 0.055f) / 1.055f, 2.4f); }
 
+// Encoding through a fine table: a whole frame per kind of sight, and under the sanitizers.
+constexpr i32 ENCODE_STEPS = 4096;
+
 f32 srgb_encoded(f32 c) {
+    static const std::vector<f32> table = [] {
+        std::vector<f32> t(ENCODE_STEPS + 1);
+        for (i32 i = 0; i <= ENCODE_STEPS; i++) {
+            f32 l = static_cast<f32>(i) / ENCODE_STEPS;
+            t[static_cast<size_t>(i)] = l <= 0.0031308f ? 12.92f * l : 1.055f * std::pow(l, 1.0f / 2.4f) - 0.055f;
+        }
+        return t;
+    }();
     c = std::clamp(c, 0.0f, 1.0f);
-    return c <= 0.0031308f ? 12.92f * c : 1.055f * std::pow(c, 1.0f / 2.4f) - 0.055f;
+    return table[static_cast<size_t>(std::lround(c * ENCODE_STEPS))];
 }
 
 Picture vision_apply(const Picture &picture, Vision vision) {
+    // The picture holds bytes over 255, so decoding is a table of 256.
+    static const std::vector<f32> decode = [] {
+        std::vector<f32> t(256);
+        for (i32 i = 0; i < 256; i++) t[static_cast<size_t>(i)] = srgb_linear(static_cast<f32>(i) / 255.0f);
+        return t;
+    }();
+    auto linear = [](f32 c) { return decode[static_cast<size_t>(std::lround(c * 255.0f))]; };
     Picture seen = picture;
     for (size_t i = 0; i < picture.rgb.size(); i += 3) {
-        f32 r = srgb_linear(picture.rgb[i]);
-        f32 g = srgb_linear(picture.rgb[i + 1]);
-        f32 b = srgb_linear(picture.rgb[i + 2]);
+        f32 r = linear(picture.rgb[i]);
+        f32 g = linear(picture.rgb[i + 1]);
+        f32 b = linear(picture.rgb[i + 2]);
         if (vision == GREYSCALE) {
             f32 y = srgb_encoded(0.2126f * r + 0.7152f * g + 0.0722f * b);
             seen.rgb[i] = seen.rgb[i + 1] = seen.rgb[i + 2] = y;
@@ -120,9 +138,8 @@ constexpr f32 MATCH_MARGIN = 0.05f;
 
 using Mask = std::vector<u8>;
 
-// The dark marks inside a sprite's body, in the sprite's own frame turned by angle: a grid
-// over its middle, normalised to its size, each sample darker than half the body's brightness.
-Mask ink_mask(const Picture &p, vec2 centre, f32 half, f32 angle) {
+// The brightest the sprite's body gets, inside its rim.
+f32 body_level(const Picture &p, vec2 centre, f32 half) {
     f32 level = 0.0f;
     for (f32 dy = -half; dy <= half; dy += 1.0f) {
         for (f32 dx = -half; dx <= half; dx += 1.0f) {
@@ -130,6 +147,12 @@ Mask ink_mask(const Picture &p, vec2 centre, f32 half, f32 angle) {
             level = std::max(level, brightness_at(p, centre.x + dx, centre.y + dy));
         }
     }
+    return level;
+}
+
+// The dark marks inside a sprite's body, in the sprite's own frame turned by angle: a grid
+// over its middle, normalised to its size, each sample darker than half the body's brightness.
+Mask ink_mask(const Picture &p, vec2 centre, f32 half, f32 level, f32 angle) {
     f32 c = std::cos(angle);
     f32 s = std::sin(angle);
     Mask mask(GRID * GRID, 0);
@@ -167,12 +190,15 @@ struct Placed {
 std::vector<i32> attackers_match(const Picture &p, const std::vector<Placed> &followers,
                                  const std::vector<Placed> &attackers) {
     std::vector<Mask> follower_masks;
-    for (const Placed &f : followers) follower_masks.push_back(ink_mask(p, f.centre, f.half, 0.0f));
+    for (const Placed &f : followers) {
+        follower_masks.push_back(ink_mask(p, f.centre, f.half, body_level(p, f.centre, f.half), 0.0f));
+    }
     std::vector<i32> matches;
     for (const Placed &a : attackers) {
         std::vector<f32> best(followers.size(), 0.0f);
+        f32 level = body_level(p, a.centre, a.half);
         for (i32 degrees = 0; degrees < 360; degrees += 4) {
-            Mask mask = ink_mask(p, a.centre, a.half, static_cast<f32>(degrees) * DEGREE);
+            Mask mask = ink_mask(p, a.centre, a.half, level, static_cast<f32>(degrees) * DEGREE);
             for (size_t f = 0; f < followers.size(); f++) best[f] = std::max(best[f], overlap(mask, follower_masks[f]));
         }
         std::vector<f32> sorted = best;
@@ -221,7 +247,8 @@ Scene scene_draw() {
 // How many attackers each kind of sight pairs with the follower of their own colour.
 std::array<i32, VISION_COUNT> scene_matches(std::string *report) {
     Scene scene = scene_draw();
-    Picture picture = picture_read(0, 0, static_cast<i32>(game.window.size.x), static_cast<i32>(game.window.size.y));
+    // The band of the field that holds the two rows.
+    Picture picture = picture_read(100, 170, 1120, 340);
     std::array<i32, VISION_COUNT> right = {};
     for (u32 v = 0; v < VISION_COUNT; v++) {
         std::vector<i32> matches = attackers_match(vision_apply(picture, static_cast<Vision>(v)), scene.followers,
@@ -304,6 +331,19 @@ f32 mask_difference(const PixelMask &a, const PixelMask &b) {
     return either ? static_cast<f32>(differ) / static_cast<f32>(either) : 0.0f;
 }
 
+// One follower, attacker or warning of a colour built by its builder, then drawn in white
+// so only its shape shows.
+CSprite *white_sprite_add(Kind kind, i32 color, vec3 position) {
+    EntityId e = entity_add();
+    if (kind == KIND_FOLLOWER) follower_init(e, color);
+    if (kind == KIND_ENEMY) enemy_init(e, e, color, position, 0.0f);
+    if (kind == KIND_WARNING) warning_init(e, position, color);
+    CSprite *sprite = ecs_get_as<CSprite>(e, C_SPRITE);
+    sprite->position = position;
+    sprite->color = {1.0f, 1.0f, 1.0f, 1.0f};
+    return sprite;
+}
+
 // Draws the six emblems of one kind in white, in a row, at scale and each turned by angle,
 // and returns their masks.
 std::array<PixelMask, COLORS> row_masks(Kind kind, f32 scale, f32 angle) {
@@ -312,14 +352,7 @@ std::array<PixelMask, COLORS> row_masks(Kind kind, f32 scale, f32 angle) {
     constexpr f32 STEP = 60.0f;
     constexpr f32 Y = 100.0f;
     for (i32 i = 0; i < COLORS; i++) {
-        EntityId e = entity_add();
-        vec3 position = {X0 + STEP * static_cast<f32>(i), Y, 0.0f};
-        if (kind == KIND_FOLLOWER) follower_init(e, i);
-        if (kind == KIND_ENEMY) enemy_init(e, e, i, position, 0.0f);
-        if (kind == KIND_WARNING) warning_init(e, position, i);
-        CSprite *sprite = ecs_get_as<CSprite>(e, C_SPRITE);
-        sprite->position = position;
-        sprite->color = {1.0f, 1.0f, 1.0f, 1.0f};
+        CSprite *sprite = white_sprite_add(kind, i, {X0 + STEP * static_cast<f32>(i), Y, 0.0f});
         sprite->scale = scale;
         sprite->rotation = angle;
     }
@@ -375,14 +408,7 @@ TEST_F(Emblems, EnlargedCellsShowNothingOfTheirNeighbours) {
     for (u32 k = 0; k < KIND_COUNT; k++) {
         for (i32 i = 0; i < COLORS; i++) {
             test_game_reset();
-            EntityId e = entity_add();
-            vec3 position = {200.0f, 200.0f, 0.0f};
-            if (k == KIND_FOLLOWER) follower_init(e, i);
-            if (k == KIND_ENEMY) enemy_init(e, e, i, position, 0.0f);
-            if (k == KIND_WARNING) warning_init(e, position, i);
-            CSprite *sprite = ecs_get_as<CSprite>(e, C_SPRITE);
-            sprite->position = position;
-            sprite->color = {1.0f, 1.0f, 1.0f, 1.0f};
+            CSprite *sprite = white_sprite_add(static_cast<Kind>(k), i, {200.0f, 200.0f, 0.0f});
             sprite->size = {static_cast<f32>(SIZE), static_cast<f32>(SIZE)};
             test_frame_draw();
             Picture p = picture_read(200 - SIZE / 2, 200 - SIZE / 2, SIZE, SIZE);
