@@ -6,6 +6,7 @@
 #include "components/c_color.hpp"
 #include "components/c_game_object.hpp"
 #include "components/c_spin.hpp"
+#include "components/c_sprite.hpp"
 #include "game/game.hpp"
 
 namespace {
@@ -18,6 +19,9 @@ constexpr std::array<vec4, 6> C_COLOR_VALUES = {{
     {1.0f, 0.2f, 0.9f, 1.0f},
     {0.2f, 1.0f, 0.9f, 1.0f},
 }};
+// The texture is a strip of one 64-pixel emblem cell per palette colour, so the shape
+// says what the colour says.
+constexpr i32 EMBLEM_CELL = 64;
 constexpr vec2 ENEMY_SIZE = {25.0f, 25.0f};
 
 } // namespace
@@ -30,10 +34,15 @@ void enemy_init(EntityId enemy, EntityId target, i32 color_index, vec3 position,
     CColor *color_record = ecs_add_as<CColor>(enemy, C_COLOR);
     ecs_add(enemy, C_CONTACT_DAMAGE);
     ecs_add(enemy, C_PARTICLE_SPAWN);
-    const vec4 &color = C_COLOR_VALUES[static_cast<size_t>(color_index) % C_COLOR_VALUES.size()];
+    const size_t palette_index = static_cast<size_t>(color_index) % C_COLOR_VALUES.size();
+    const vec4 &color = C_COLOR_VALUES[palette_index];
 
-    c_game_object_set(game_object, game.textures[TEXTURE_ENEMY], SHADER_TEXTURE_QUAD, ORIGIN_CENTER, ENEMY_SIZE,
-                      position, color, 0.95f, 20.0f, 16.0f);
+    c_game_object_atlas_set(game_object, game.textures[TEXTURE_ENEMY], SHADER_TEXTURE_QUAD, ORIGIN_CENTER, EMBLEM_CELL,
+                            EMBLEM_CELL, 1, static_cast<i32>(C_COLOR_VALUES.size()), ENEMY_SIZE, position, color, 0.95f,
+                            20.0f, 16.0f);
+    // A full sprite store hands out no record; the entity then simply has no picture.
+    CSprite *sprite = ecs_get_as<CSprite>(enemy, C_SPRITE);
+    if (sprite) sprite->atlas.frame = static_cast<i32>(palette_index);
     c_chase_set(chase, target, acceleration);
     c_spin_set(spin, 0.05f);
     c_color_set(color_record, color_index);

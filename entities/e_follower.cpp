@@ -6,6 +6,7 @@
 #include "components/c_color_change.hpp"
 #include "components/c_game_object.hpp"
 #include "components/c_scale.hpp"
+#include "components/c_sprite.hpp"
 #include "game/game.hpp"
 
 namespace {
@@ -18,6 +19,9 @@ constexpr std::array<vec4, 6> C_COLOR_VALUES = {{
     {1.0f, 0.2f, 0.9f, 1.0f},
     {0.2f, 1.0f, 0.9f, 1.0f},
 }};
+// The texture is a strip of one 64-pixel emblem cell per palette colour, so the shape
+// says what the colour says.
+constexpr i32 EMBLEM_CELL = 64;
 constexpr vec2 FOLLOWER_SIZE = {30.0f, 30.0f};
 constexpr vec3 FOLLOWER_POSITION = {0.0f, 0.0f, 0.0f};
 constexpr vec4 FOLLOWER_COLOR_CHANGE_COLOR = {1.0f, 1.0f, 1.0f, 0.0f};
@@ -32,10 +36,15 @@ void follower_init(EntityId follower, i32 color_index) {
     CScale *scale = ecs_add_as<CScale>(follower, C_SCALE);
     ecs_add(follower, C_COLOR_COLLIDE_DELETE);
     ecs_add(follower, C_TIME_DELETE);
-    const vec4 &color = C_COLOR_VALUES[static_cast<size_t>(color_index) % C_COLOR_VALUES.size()];
+    const size_t palette_index = static_cast<size_t>(color_index) % C_COLOR_VALUES.size();
+    const vec4 &color = C_COLOR_VALUES[palette_index];
 
-    c_game_object_set(game_object, game.textures[TEXTURE_FOLLOWER], SHADER_TEXTURE_QUAD, ORIGIN_CENTER, FOLLOWER_SIZE,
-                      FOLLOWER_POSITION, color, 0.95f, 5.0f, 30.0f);
+    c_game_object_atlas_set(game_object, game.textures[TEXTURE_FOLLOWER], SHADER_TEXTURE_QUAD, ORIGIN_CENTER,
+                            EMBLEM_CELL, EMBLEM_CELL, 1, static_cast<i32>(C_COLOR_VALUES.size()), FOLLOWER_SIZE,
+                            FOLLOWER_POSITION, color, 0.95f, 5.0f, 30.0f);
+    // A full sprite store hands out no record; the entity then simply has no picture.
+    CSprite *sprite = ecs_get_as<CSprite>(follower, C_SPRITE);
+    if (sprite) sprite->atlas.frame = static_cast<i32>(palette_index);
     c_color_change_set(color_change, &color, &FOLLOWER_COLOR_CHANGE_COLOR, 60, CHANGE_BACKWARD_RESET);
     c_scale_set(scale, 1.0f, -1.0f, 30, CHANGE_BACKWARD_RESET);
     c_color_set(color_record, color_index);

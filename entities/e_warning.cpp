@@ -17,6 +17,9 @@ constexpr std::array<vec4, 6> C_COLOR_VALUES = {{
     {1.0f, 0.2f, 0.9f, 1.0f},
     {0.2f, 1.0f, 0.9f, 1.0f},
 }};
+// The texture is a strip of one 64-pixel emblem cell per palette colour, so the shape
+// says what the colour says.
+constexpr i32 EMBLEM_CELL = 64;
 constexpr vec2 WARNING_SIZE = {32.0f, 32.0f};
 constexpr vec4 COLOR_TRANSPARENT = {0.0f, 0.0f, 0.0f, 0.0f};
 constexpr i32 WARNING_TICKS = 60;
@@ -27,10 +30,12 @@ void warning_init(EntityId warning, vec3 position, i32 color_index) {
     CColorChange *color_change = ecs_add_as<CColorChange>(warning, C_COLOR_CHANGE);
     CSprite *sprite = ecs_add_as<CSprite>(warning, C_SPRITE);
     CTimeDelete *time_delete = ecs_add_as<CTimeDelete>(warning, C_TIME_DELETE);
-    const vec4 &color = C_COLOR_VALUES[static_cast<size_t>(color_index) % C_COLOR_VALUES.size()];
+    const size_t palette_index = static_cast<size_t>(color_index) % C_COLOR_VALUES.size();
+    const vec4 &color = C_COLOR_VALUES[palette_index];
 
-    c_sprite_set(sprite, game.textures[TEXTURE_WARNING], SHADER_TEXTURE_QUAD, ORIGIN_CENTER, WARNING_SIZE, color,
-                 position);
+    c_sprite_atlas_set(sprite, game.textures[TEXTURE_WARNING], SHADER_TEXTURE_QUAD, ORIGIN_CENTER, EMBLEM_CELL,
+                       EMBLEM_CELL, 1, static_cast<i32>(C_COLOR_VALUES.size()), WARNING_SIZE, color, position);
+    sprite->atlas.frame = static_cast<i32>(palette_index);
     c_color_change_set(color_change, &color, &COLOR_TRANSPARENT, WARNING_TICKS, CHANGE_FORWARD_HOLD);
     c_time_delete_set(time_delete, WARNING_TICKS);
 }

@@ -50,12 +50,17 @@ FILLED = ("player.png", "follower.png", "enemy.png")
 IMAGES = {
     # name: (required size or None, tinted white sprite?)
     "player.png": ((256, 64), False),
-    "follower.png": (None, True),
-    "enemy.png": (None, True),
+    "follower.png": ((384, 64), True),
+    "enemy.png": ((384, 64), True),
     "particle.png": (None, True),
-    "warning.png": (None, True),
+    "warning.png": ((384, 64), True),
     "logo.png": ((512, 512), False),
 }
+
+# Strips of six 64x64 cells, one per palette index; the builders pick the cell.
+STRIPS = ("player.png", "follower.png", "enemy.png", "warning.png")
+# Strips whose cells carry an emblem in black ink on the tinted body.
+INKED = ("follower.png", "enemy.png")
 
 
 def check_images():
@@ -77,11 +82,14 @@ def check_images():
         a = px[..., 3]
         cover = np.mean(a > 8)
         check(name + " has a visible shape", 0.05 < cover < 0.95, "%.0f%% covered" % (cover * 100))
-        cells = [px[:, i * 64:(i + 1) * 64] for i in range(4)] if name == "player.png" else [px]
+        cells = [px[:, i * 64:(i + 1) * 64] for i in range(w // 64)] if name in STRIPS else [px]
         for i, c in enumerate(cells):
             edge = np.concatenate([c[0, :, 3], c[-1, :, 3], c[:, 0, 3], c[:, -1, 3]])
+            # Cells of a strip sit side by side: a clear border is their gutter, so it must be
+            # fully clear, or linear filtering blends a neighbour's edge in.
+            limit = 0 if name in STRIPS and len(cells) > 1 else 8
             check(name + (" cell %d" % i if len(cells) > 1 else "") + " is transparent at its border",
-                  edge.max() <= 8, "max border alpha %d" % edge.max())
+                  edge.max() <= limit, "max border alpha %d" % edge.max())
             if name in FILLED:
                 opaque = c[..., 3] > 128
                 cols = np.flatnonzero(opaque.any(axis=0))
@@ -95,7 +103,20 @@ def check_images():
                          c.shape[1], c.shape[0], "/".join(str(int(g)) for g in gaps)))
         soft = np.mean((a > 16) & (a < 240)) / max(np.mean(a > 16), 1e-9)
         check(name + " has soft edges", soft > 0.02, "%.1f%% of shape is partial alpha" % (soft * 100))
-        if white:
+        if white and name in INKED:
+            # black ink on a white body: every visible pixel is a grey, and each cell has
+            # both a clear white body and solid ink
+            vis = a > 0
+            rgb = px[..., :3]
+            check(name + " is grey where visible", np.all((rgb[..., 0] == rgb[..., 1]) & (rgb[..., 1] == rgb[..., 2])
+                                                           | ~vis))
+            for i, c in enumerate(cells):
+                solid = c[..., 3] > 240
+                ink = np.mean(solid & (c[..., 0] < 16)) / max(np.mean(solid), 1e-9)
+                body = np.mean(solid & (c[..., 0] > 240)) / max(np.mean(solid), 1e-9)
+                check(name + " cell %d has ink and body" % i, 0.1 < ink < 0.6 and body > 0.3,
+                      "%.0f%% ink, %.0f%% white" % (ink * 100, body * 100))
+        elif white:
             vis = a > 0
             check(name + " is white where visible", np.all(px[..., :3][vis] == 255))
         if name == "player.png":

@@ -2,7 +2,7 @@
 """Compose the application icon from the game's own sprites.
 
 The white centre (player.png, cell 0) sits on a dark rounded tile, ringed by
-six followers (follower.png) tinted in the game's palette, each with a glow
+six followers (follower.png, each colour's own emblem cell) tinted in the game's palette, each with a glow
 (particle.png) and joined by a faint orbit that blends from one colour to the
 next, as on the title screen.  Sprites are tinted the way the game's shader
 does it: texture x colour.
@@ -32,6 +32,12 @@ def premul(img):
     a = np.asarray(img.convert("RGBA"), np.float64) / 255.0
     a[..., :3] *= a[..., 3:4]
     return a
+
+
+def cells(strip):
+    """The square cells of a one-row strip, left to right."""
+    return [strip.crop((i * strip.height, 0, (i + 1) * strip.height, strip.height))
+            for i in range(strip.width // strip.height)]
 
 
 def resize(prem, size):
@@ -115,7 +121,7 @@ def compose(n, gfx):
         cx, cy = n / 2 + radius * math.sin(ang), n / 2 - radius * math.cos(ang)
         col = PALETTE[idx]
         place(img, tint(particle, col, 0.9), cx, cy, n * 0.30)
-        place(img, tint(follower, col), cx, cy, n * (0.24 if small else 0.19))
+        place(img, tint(follower[idx], col), cx, cy, n * (0.24 if small else 0.19))
     place(img, player, n / 2, n / 2, n * (0.44 if small else 0.36))
     return img
 
@@ -135,7 +141,7 @@ def main():
     strip = Image.open(os.path.join(gfx_dir, "player.png"))
     cell = strip.height  # the strip is a row of square cells; cell 0 is the intact centre
     gfx = (premul(strip.crop((0, 0, cell, cell))),
-           premul(Image.open(os.path.join(gfx_dir, "follower.png"))),
+           [premul(c) for c in cells(Image.open(os.path.join(gfx_dir, "follower.png")))],
            premul(Image.open(os.path.join(gfx_dir, "particle.png"))))
 
     images = {n: to_image(compose(n, gfx)) for n in sorted(set(HICOLOR) | set(ICO))}

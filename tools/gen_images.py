@@ -235,44 +235,124 @@ def make_player(path):
 
 
 # --------------------------------------------------------------------------
-# follower: an orb with a bright core inside a ring
+# emblems: one shape per palette index, so no colour has to be told by hue
 # --------------------------------------------------------------------------
+# The followers, attackers and warnings are strips of six 64x64 cells, cell i
+# for palette index i.  Every cell keeps a fully transparent outer pixel ring:
+# two clear texels lie between neighbouring emblems, so linear filtering at any
+# scale never pulls one cell's ink into the next.
+CELLS = len(PALETTE)
+EMBLEM_NAMES = ("ring", "triangle", "square", "plus", "star", "bar")
+
+# The emblem's extent as a fraction of the cell's half-width: the same in the
+# followers and the attackers, so a player compares like with like, and as large
+# as the attacker's hub allows, so it still reads on a phone at half size.
+EMBLEM_R = 0.70
+# The attacker's blades rise from its hub at this radius to FILL_R.
+HUB_R = 0.79
+# Inside the warning's marker ring.
+WARNING_EMBLEM_R = 0.62
+
+
+def in_polygon(x, y, pts):
+    """Even-odd point-in-polygon test for arrays of points."""
+    inside = np.zeros(x.shape, bool)
+    for (xi, yi), (xj, yj) in zip(pts, pts[1:] + pts[:1]):
+        crosses = (yi > y) != (yj > y)
+        with np.errstate(divide="ignore", invalid="ignore"):
+            xcross = (xj - xi) * (y - yi) / (yj - yi) + xi
+        inside ^= crosses & (x < xcross)
+    return inside.astype(np.float64)
+
+
+def regular(n, radius, start_deg):
+    return [(radius * math.cos(math.radians(start_deg + 360.0 * k / n)),
+             radius * math.sin(math.radians(start_deg + 360.0 * k / n))) for k in range(n)]
+
+
+def emblem(index, x, y):
+    """Coverage of emblem `index` at points (x, y), the shape fitting the unit circle.
+
+    Bold and told apart by outline, not detail; no two are one shape turned (the
+    attackers spin), and a hole, a point count or a bar length separates each pair.
+    y grows downward, so -90 degrees is straight up."""
+    r = np.hypot(x, y)
+    if index == 0:  # ring: the only one with a hole
+        return cover(np.abs(r - 0.76) - 0.24)
+    if index == 1:  # triangle, point up
+        return in_polygon(x, y, regular(3, 1.0, -90))
+    if index == 2:  # square
+        return cover(np.maximum(np.abs(x), np.abs(y)) - 0.58)
+    if index == 3:  # plus
+        return cover(np.maximum(np.minimum(np.abs(x), np.abs(y)) - 0.26,
+                                np.maximum(np.abs(x), np.abs(y)) - 1.0))
+    if index == 4:  # five-pointed star
+        outer = regular(5, 1.0, -90)
+        inner = regular(5, 0.46, -54)
+        return in_polygon(x, y, [p for pair in zip(outer, inner) for p in pair])
+    # bar: a plus without its upright
+    return cover(np.maximum(np.abs(x) - 0.95, np.abs(y) - 0.30))
+
+
+def clear_border(a):
+    a = a.copy()
+    a[0, :] = a[-1, :] = a[:, 0] = a[:, -1] = 0.0
+    return a
+
+
+def save_strip(cells, path):
+    """Save (grey, alpha) cells side by side as one tinted strip."""
+    greys = [g for g, _ in cells]
+    alphas = [clear_border(a) for _, a in cells]
+    save_grey(np.hstack(greys), np.hstack(alphas), path)
+
+
+def inked(body, ink):
+    """A white body with black ink on it: (grey, alpha) at pixel resolution."""
+    ink = ink * (body > 0)
+    alpha = np.maximum(body, ink)
+    grey_prem = body * (1.0 - ink)          # white where there is no ink
+    a = downsample(alpha)
+    grey = downsample(grey_prem) / np.maximum(a, 1e-9)
+    return np.where(a > 1e-6, grey, 1.0), a
+
+
+def emblem_ink(index, x, y, radius=EMBLEM_R):
+    return emblem(index, x / radius, y / radius)
+
+
+# --------------------------------------------------------------------------
+# follower: a solid disc carrying its emblem in black
+# --------------------------------------------------------------------------
+def follower_cell(index):
+    x, y = grid(64)
+    r = np.hypot(x, y)
+    body = cover(r - FILL_R)
+    return inked(body, emblem_ink(index, x, y))
+
+
 def make_follower(path):
-    x, y = grid(64)
-    r_cell = np.hypot(x, y)
-    # Ring and core drawn with the ring's outer edge at 0.745, enlarged to FILL_R.
-    r = r_cell * (0.745 / FILL_R)
-    ring = cover(np.abs(r - 0.66) - 0.085)
-    core = cover(r - 0.34)
-    halo = 0.55 * glow(r_cell, 0.99, 2.0)
-    inner = 0.30 * glow(r, 0.58, 1.0)  # faint fill between ring and core
-    a = np.maximum.reduce([ring, core, halo, inner])
-    save_white(downsample(a), path)
+    save_strip([follower_cell(i) for i in range(CELLS)], path)
 
 
 # --------------------------------------------------------------------------
-# enemy: a swept saw-star that looks alive when it spins
+# enemy: a swept saw-star that looks alive when it spins, emblem in its hub
 # --------------------------------------------------------------------------
-def make_enemy(path):
+def enemy_cell(index):
     x, y = grid(64)
-    r_cell = np.hypot(x, y)
-    # Blade tips drawn at 0.93, enlarged to FILL_R.
-    x, y = x * (0.93 / FILL_R), y * (0.93 / FILL_R)
     r = np.hypot(x, y)
     th = np.arctan2(y, x)
     n = 8
     phase = (th / (2 * math.pi) * n) % 1.0
-    # sawtooth edge: the blade rises slowly and drops sharply -> hooked points
-    prof = phase ** 1.6
-    edge = 0.50 + 0.43 * prof
+    # sawtooth edge: the blade rises slowly and drops sharply -> hooked points;
+    # the solid hub inside the blades is wide enough to hold the emblem
+    edge = HUB_R + (FILL_R - HUB_R) * phase ** 1.6
     body = cover(r - edge)
-    hole = cover(r - 0.17)            # small hollow centre
-    core_ring = cover(np.abs(r - 0.32) - 0.035)
-    a = body * (1.0 - hole) * (1.0 - core_ring)
-    dot = cover(r - 0.08)             # bright pin in the hollow
-    halo = 0.35 * glow(r_cell, 0.99, 2.5)
-    a = np.maximum.reduce([a, dot, halo * (1.0 - body)])
-    save_white(downsample(a), path)
+    return inked(body, emblem_ink(index, x, y))
+
+
+def make_enemy(path):
+    save_strip([enemy_cell(i) for i in range(CELLS)], path)
 
 
 # --------------------------------------------------------------------------
@@ -292,23 +372,20 @@ def make_particle(path):
 
 
 # --------------------------------------------------------------------------
-# warning: exclamation mark in a rounded triangle
+# warning: the coming attacker's emblem inside a marker ring
 # --------------------------------------------------------------------------
-def make_warning(path):
+def warning_cell(index):
     x, y = grid(64)
-    # equilateral triangle, point up, centred a little low
-    cy = 0.10
-    R = 0.80
-    verts = [(R * math.cos(math.radians(a)), cy + R * math.sin(math.radians(a)))
-             for a in (-90, 30, 150)]
-    d = polyline_dist(x, y, verts + [verts[0]])
-    outline = cover(d - 0.085)
-    # exclamation mark: a tapered bar and a dot
-    bar = cover(seg_dist(x, y, 0.0, -0.33, 0.0, 0.22) - (0.085 - 0.03 * (y + 0.33)))
-    dot = cover(np.hypot(x, y - 0.45) - 0.095)
-    halo = 0.35 * glow(d, 0.20, 1.5)
-    a = np.maximum.reduce([outline, bar, dot, halo])
-    save_white(downsample(a), path)
+    r = np.hypot(x, y)
+    ring = cover(np.abs(r - 0.88) - 0.07)
+    halo = 0.35 * glow(np.abs(r - 0.88), 0.16, 1.5)
+    a = np.maximum.reduce([ring, halo, emblem_ink(index, x, y, WARNING_EMBLEM_R)])
+    a = downsample(a)
+    return np.ones_like(a), a
+
+
+def make_warning(path):
+    save_strip([warning_cell(i) for i in range(CELLS)], path)
 
 
 # --------------------------------------------------------------------------
@@ -349,8 +426,9 @@ def make_logo(path, font_path):
         d = np.hypot(px - cx, py - cy)
         img = over(img, layer(0.7 * glow(d, 46.0, 2.2), col))
         img = over(img, layer(smooth_cover(d - 21.0, 1.5), col))
-        # bright white heart
-        img = over(img, layer(0.8 * np.exp(-(d / 8.0) ** 2), (1, 1, 1)))
+        # the orb's emblem in black, as the followers carry it in play
+        ink = emblem_ink(i, (px - cx) / 21.0, (py - cy) / 21.0) * (d < 21.0)
+        img = over(img, layer(ink, (0, 0, 0)))
 
     # downsample premultiplied colour
     prem = np.stack([downsample(img[..., c], ss) for c in range(4)], axis=-1)

@@ -44,8 +44,11 @@ def main():
     for name, size in sprites:
         tex = load(os.path.join(gfx, name))
         for i, col in enumerate(PALETTE + [WHITE]):
-            tint_onto(canvas, tex, col, 10 + i * 45, y + 20, size)
-            tint_onto(canvas, tex, col, 340 + i * 105, y, 96)
+            # a strip holds one square cell per palette colour; white shows the first
+            cells = tex.shape[1] // tex.shape[0]
+            cell = tex[:, (i % cells) * tex.shape[0]:(i % cells + 1) * tex.shape[0]]
+            tint_onto(canvas, cell, col, 10 + i * 45, y + 20, size)
+            tint_onto(canvas, cell, col, 340 + i * 105, y, 96)
         y += 110
     # the player strip: cells at 40 px and at 128 px, white then red
     strip = load(os.path.join(gfx, "player.png"))
