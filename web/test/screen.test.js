@@ -169,6 +169,7 @@ for (const [name, viewport] of [['desktop', DESKTOP], ['phone', PHONE]]) {
       await pointTo(page, 100, 100);
       const l = await settledLayout(page);
       assert.ok(l.stage.height < l.view.height, 'the stage is back above the bar');
+      assert.equal(await page.evaluate(() => document.activeElement?.id), 'canvas', 'keys still go to the game');
       expectSharpFit(l, 'back on the page');
     });
 
