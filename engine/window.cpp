@@ -3,6 +3,53 @@
 #include <algorithm>
 #include <cmath>
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten/html5.h>
+
+namespace {
+
+// SDL sizes the canvas's drawing buffer (its CSS size times the device pixel ratio) only on the
+// browser window's resize event. The page's layout can change the canvas's CSS size without one
+// (the stage going fullscreen, controls appearing beside it), and a blurred or cropped picture
+// would follow: so the CSS size is checked before each frame is drawn and handed to SDL when
+// it has moved. SDL truncates fractional CSS pixels, and so does this.
+struct CanvasRequest {
+    int width;
+    int height;
+    f32 ratio;
+};
+CanvasRequest asked = {};
+
+void canvas_follow(Window *window) {
+    double css_width = 0.0;
+    double css_height = 0.0;
+    if (emscripten_get_element_css_size("#canvas", &css_width, &css_height) != EMSCRIPTEN_RESULT_SUCCESS) return;
+    int width = static_cast<int>(css_width);
+    int height = static_cast<int>(css_height);
+    if (width < 1 || height < 1) return; // not laid out (hidden): keep what SDL has
+    f32 ratio = (window->flags & SDL_WINDOW_ALLOW_HIGHDPI) ? static_cast<f32>(emscripten_get_device_pixel_ratio()) : 1.0f;
+    int buffer_width = 0;
+    int buffer_height = 0;
+    emscripten_get_canvas_element_size("#canvas", &buffer_width, &buffer_height);
+    int points_width = 0;
+    int points_height = 0;
+    SDL_GetWindowSize(window->handle, &points_width, &points_height);
+    if (points_width == width && points_height == height &&
+        buffer_width == static_cast<int>(static_cast<f32>(width) * ratio) &&
+        buffer_height == static_cast<int>(static_cast<f32>(height) * ratio)) {
+        asked = {};
+        return;
+    }
+    // Asked once per mismatch: should SDL refuse the size (a size limit), a buffer reset every
+    // frame would cost more than the mismatch.
+    if (asked.width == width && asked.height == height && asked.ratio == ratio) return;
+    asked = {width, height, ratio};
+    SDL_SetWindowSize(window->handle, width, height);
+}
+
+} // namespace
+#endif
+
 void window_init(Window *window, const char *title, const vec2 *size, u32 flags) {
     window->size = *size;
     window->field = *size;
@@ -28,6 +75,9 @@ void window_free(Window *window) {
 }
 
 void window_update(Window *window) {
+#ifdef __EMSCRIPTEN__
+    canvas_follow(window);
+#endif
     int width = 0;
     int height = 0;
     SDL_GetWindowSize(window->handle, &width, &height);

@@ -33,7 +33,7 @@ void game_init() {
     sdl_init();
 
     // The field keeps its size; a window of any other size (a dense display) shows it scaled.
-    window_init(&game.window, WINDOW_TITLE, &WINDOW_SIZE, SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI);
+    window_init(&game.window, WINDOW_TITLE, &WINDOW_SIZE, SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
     if (!game.window.handle) {
         sdl_start_fail("SDL2 WINDOW ERROR: %s\n", SDL_GetError());
     }

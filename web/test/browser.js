@@ -124,6 +124,11 @@ export async function key(page, name) {
 export async function shot(page, name) {
   const box = await canvasBox(page);
   const png = await page.screenshot({ clip: box, type: 'png' });
+  return pngKeep(page, name, png);
+}
+
+// Saves a PNG screenshot under SHOTS and decodes it in the page into RGBA bytes.
+export async function pngKeep(page, name, png) {
   await mkdir(SHOTS, { recursive: true });
   await writeFile(join(SHOTS, `${name}.png`), png);
   const decoded = await page.evaluate(async (base64) => {
