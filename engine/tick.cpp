@@ -8,3 +8,9 @@ void tick_update(Tick *tick) {
     tick->delta = tick->ticks - tick->ticks_previous;
     tick->accumulator += tick->delta;
 }
+
+void tick_gap_drop(Tick *tick, u64 gap_max) {
+    if (tick->delta <= gap_max) return;
+    tick->accumulator -= tick->delta;
+    tick->delta = 0;
+}

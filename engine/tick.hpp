@@ -4,6 +4,9 @@
 #include "engine/types.hpp"
 
 constexpr u64 TICK_STEP_MS = 16;
+// The longest gap between frames a platform that drops gaps replays; a longer one means the
+// page or window was away (hidden, frozen, out of view), not that the machine fell behind.
+constexpr u64 TICK_GAP_MAX_MS = 250;
 
 struct Tick {
     u64 ticks;
@@ -13,3 +16,6 @@ struct Tick {
 };
 
 void tick_update(Tick *tick);
+// Called after tick_update: forgets this frame's time when it is longer than gap_max, so the
+// game goes on where it stopped instead of running the missed time back to back.
+void tick_gap_drop(Tick *tick, u64 gap_max);

@@ -70,6 +70,12 @@ void game_steps_run() {
     }
 }
 
+void game_pause_set(bool paused) {
+    if (game.state != GAME_STATE_PLAY || game.paused == paused) return;
+    game.paused = paused;
+    std::printf("???\n");
+}
+
 void game_draw() {
     window_update(&game.window);
     renderer_update(&game.renderer);

@@ -27,15 +27,26 @@ void console_attach() {
 namespace {
 
 // The browser owns the loop: it calls this once per animation frame, and the page must get
-// control back between frames. A quit request frees everything, as on the desktop.
+// control back between frames. A browser gives no frames to a hidden tab or an iframe scrolled
+// out of view, so a long gap is time the player was away: dropped, never replayed. A quit
+// request frees everything, as on the desktop.
 void frame() {
-    game_loop();
+    tick_update(&game.tick);
+    tick_gap_drop(&game.tick, TICK_GAP_MAX_MS);
+    game_steps_run();
+    game_draw();
     if (!game.quit) return;
     emscripten_cancel_main_loop();
     game_free();
 }
 
 } // namespace
+
+// Called by the page (web/life.js): a hidden page pauses play, a tap on the canvas resumes it.
+extern "C" {
+EMSCRIPTEN_KEEPALIVE void gyrel_page_hidden() { game_pause_set(true); }
+EMSCRIPTEN_KEEPALIVE void gyrel_tap_resume() { game_pause_set(false); }
+}
 
 int main(int, char **) {
     game_init();

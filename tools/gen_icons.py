@@ -7,10 +7,12 @@ six followers (follower.png, each colour's own emblem cell) tinted in the game's
 next, as on the title screen.  Sprites are tinted the way the game's shader
 does it: texture x colour.
 
-Writes the freedesktop hicolor PNGs (48, 64, 128, 256) and a Windows icon
-with 16, 32, 48, 64, 128 and 256 pixel images.
+Writes the freedesktop hicolor PNGs (48, 64, 128, 256), a Windows icon
+with 16, 32, 48, 64, 128 and 256 pixel images, and the web app's icons
+(192 and 512, the sizes browsers ask of an installable page).
 
-Usage: gen_icons.py [GFXDIR [OUTDIR]]   (defaults: res/gfx and packaging/icons)
+Usage: gen_icons.py [GFXDIR [OUTDIR [WEBDIR]]]
+       (defaults: res/gfx, packaging/icons and web/icons)
 """
 import math
 import os
@@ -24,6 +26,7 @@ from gen_images import PALETTE  # noqa: E402  (the same colours as the game)
 
 HICOLOR = (48, 64, 128, 256)
 ICO = (16, 32, 48, 64, 128, 256)
+WEB = (192, 512)
 SS = 4  # super-sampling of the analytic shapes (tile, orbit)
 
 
@@ -137,6 +140,7 @@ def main():
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
     gfx_dir = sys.argv[1] if len(sys.argv) > 1 else os.path.join(root, "res", "gfx")
     out = sys.argv[2] if len(sys.argv) > 2 else os.path.join(root, "packaging", "icons")
+    web = sys.argv[3] if len(sys.argv) > 3 else os.path.join(root, "web", "icons")
 
     strip = Image.open(os.path.join(gfx_dir, "player.png"))
     cell = strip.height  # the strip is a row of square cells; cell 0 is the intact centre
@@ -144,11 +148,14 @@ def main():
            [premul(c) for c in cells(Image.open(os.path.join(gfx_dir, "follower.png")))],
            premul(Image.open(os.path.join(gfx_dir, "particle.png"))))
 
-    images = {n: to_image(compose(n, gfx)) for n in sorted(set(HICOLOR) | set(ICO))}
+    images = {n: to_image(compose(n, gfx)) for n in sorted(set(HICOLOR) | set(ICO) | set(WEB))}
     for n in HICOLOR:
         d = os.path.join(out, "hicolor", f"{n}x{n}", "apps")
         os.makedirs(d, exist_ok=True)
         images[n].save(os.path.join(d, "gyrel.png"), optimize=True)
+    os.makedirs(web, exist_ok=True)
+    for n in WEB:
+        images[n].save(os.path.join(web, f"icon-{n}.png"), optimize=True)
     # 32-bit BMP entries rather than PNG ones: every Windows resource compiler and
     # installer builder reads those
     big = images[max(ICO)]

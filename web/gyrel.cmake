@@ -33,6 +33,11 @@ function(gyrel_web_page target)
         # SDL's web audio calls these two runtime functions; Debian's 3.1.6 leaves them out.
         -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${CMAKE_SOURCE_DIR}/web/library_funcs.txt
         "SHELL:--preload-file ${CMAKE_SOURCE_DIR}/res@res")
-    configure_file(${CMAKE_SOURCE_DIR}/web/index.html ${CMAKE_BINARY_DIR}/index.html COPYONLY)
-    configure_file(${CMAKE_SOURCE_DIR}/web/screen.js ${CMAKE_BINARY_DIR}/screen.js COPYONLY)
+    # The page, its script, the service worker, the manifest and icons follow every build: the
+    # page names the build, so this runs after each link and when a page file changes.
+    add_custom_target(${target}_page ALL
+        COMMAND ${CMAKE_COMMAND} -DSOURCE=${CMAKE_SOURCE_DIR}/web -DOUTPUT=${CMAKE_BINARY_DIR}
+                -DVERSION=${PROJECT_VERSION} -P ${CMAKE_SOURCE_DIR}/web/page.cmake
+        VERBATIM)
+    add_dependencies(${target}_page ${target})
 endfunction()

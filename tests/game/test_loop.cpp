@@ -79,6 +79,39 @@ TEST(Loop, TickUpdateFeedsTheAccumulator) {
     EXPECT_EQ(tick.accumulator, 5 + tick.ticks);
 }
 
+// A platform that drops long gaps keeps ordinary frames whole, slow ones included, and
+// forgets a long absence entirely, the part of a step already stored kept.
+TEST(Loop, LongGapDroppedOrdinaryFramesKept) {
+    struct Case {
+        u64 stored;
+        u64 delta;
+        u64 accumulator;
+    };
+    for (const Case &c : {Case{0, 16, 16}, Case{7, 250, 257}, Case{7, 251, 7}, Case{15, 40000, 15},
+                          Case{0, 0, 0}}) {
+        Tick tick = {};
+        tick.accumulator = c.stored + c.delta;
+        tick.delta = c.delta;
+        tick_gap_drop(&tick, TICK_GAP_MAX_MS);
+        EXPECT_EQ(tick.accumulator, c.accumulator) << c.stored << " + " << c.delta;
+    }
+
+    // With the real clock: a 300 ms stall runs no step at all once dropped.
+    loop_reset();
+    tick_update(&game.tick);
+    game.tick.accumulator = 5;
+    const u64 start = game.tick.ticks;
+    while (SDL_GetTicks64() < start + 300) SDL_Delay(5);
+    tick_update(&game.tick);
+    tick_gap_drop(&game.tick, TICK_GAP_MAX_MS);
+    steps = 0;
+    game_steps_run();
+    EXPECT_EQ(steps, 0);
+    EXPECT_EQ(game.tick.accumulator, 5u);
+    menu_free(&game.menu);
+    test_game_reset();
+}
+
 TEST(Loop, QuitRequestActedOnAtTheNextStep) {
     loop_reset();
     SDL_Event quit = {};

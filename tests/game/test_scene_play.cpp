@@ -162,6 +162,40 @@ TEST(ScenePlay, FirstAttackerInTheStepTheHelpPhaseEndsPausesExcluded) {
     game_state_free();
 }
 
+// Pausing from outside the step (a hidden page, a tap) sets the pause rather than toggling
+// it, prints only when it changes something, and never touches the menu or the results.
+TEST(ScenePlay, PauseSetFromOutsideTheStep) {
+    play_start();
+    for (i32 i = 0; i < 10; i++) step();
+    test_stdout_begin();
+    game_pause_set(true);
+    const PlayScene before = game.play;
+    game_pause_set(true);
+    for (i32 i = 0; i < 30; i++) step();
+    EXPECT_TRUE(game.paused) << "a second hide must not resume";
+    EXPECT_EQ(game.play.message_timer, before.message_timer);
+    step({SDL_SCANCODE_P});
+    EXPECT_FALSE(game.paused) << "P resumes a game the page paused";
+    step();
+    step({SDL_SCANCODE_P});
+    game_pause_set(true);
+    EXPECT_TRUE(game.paused) << "a game the player paused stays paused";
+    game_pause_set(false);
+    game_pause_set(false);
+    EXPECT_FALSE(game.paused);
+    EXPECT_EQ(test_stdout_end(), "???\n???\n???\n???\n");
+    game_state_free();
+
+    for (GameState state : {GAME_STATE_MENU, GAME_STATE_RESULTS}) {
+        game.state = state;
+        test_stdout_begin();
+        game_pause_set(true);
+        EXPECT_EQ(test_stdout_end(), "");
+        EXPECT_FALSE(game.paused) << "scene " << state;
+    }
+    test_game_reset();
+}
+
 TEST(ScenePlay, AttackerPlacementColourAndGapFromTheFourDraws) {
     play_start();
     play_spawning_start();

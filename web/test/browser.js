@@ -17,6 +17,8 @@ const TYPES = {
   '.js': 'text/javascript',
   '.wasm': 'application/wasm',
   '.data': 'application/octet-stream',
+  '.png': 'image/png',
+  '.webmanifest': 'application/manifest+json',
 };
 
 // A static server for the built page; the OS picks the port. Counts the bytes it sends.
@@ -91,6 +93,30 @@ export async function resourceLines(watch, after, count, seconds) {
   }
 }
 
+// A static server whose folder can be swapped (a new version deployed at the same address) and
+// that can go away and come back on the same port (the player goes offline and back online).
+export async function serveSwitchable(root) {
+  const state = { root };
+  const server = createServer(async (request, response) => {
+    const path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname));
+    const file = join(state.root, path === '/' ? 'index.html' : path);
+    try {
+      const body = await readFile(file);
+      response.writeHead(200, { 'Content-Type': TYPES[extname(file)] || 'application/octet-stream',
+                                'Content-Length': body.length, 'Cache-Control': 'no-cache' });
+      response.end(body);
+    } catch {
+      response.writeHead(404).end();
+    }
+  });
+  const listen = (port) => new Promise((resolve) => server.listen(port, '127.0.0.1', resolve));
+  const close = () => { server.closeAllConnections(); return new Promise((resolve) => server.close(resolve)); };
+  await listen(0);
+  const port = server.address().port;
+  return { url: `http://127.0.0.1:${port}/`, state, offline: close, online: () => listen(port),
+           close: () => (server.listening ? close() : undefined) };
+}
+
 export const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 // The canvas's place on the page: game pixels map to page pixels through it.
@@ -158,6 +184,45 @@ export function pixels(image, [left, top, width, height], test) {
     for (let x = Math.round(left * sx); x < Math.round((left + width) * sx); x++) {
       const i = (y * image.width + x) * 4;
       if (test(image.rgba[i], image.rgba[i + 1], image.rgba[i + 2])) count++;
+    }
+  }
+  return count;
+}
+
+// The game's sound, as the page's audio context reports it: running, suspended or closed.
+export const audioState = (page) => page.evaluate(() => Module.SDL2?.audioContext?.state);
+
+export async function audioWait(page, state, seconds) {
+  const deadline = Date.now() + seconds * 1000;
+  while ((await audioState(page)) !== state) {
+    if (Date.now() > deadline) throw new Error(`sound still ${await audioState(page)} after ${seconds} s, not ${state}`);
+    await sleep(50);
+  }
+}
+
+// How many times the game printed ??? (a pause or a resume) after its line `from`.
+export const pauses = (watch, from) => watch.game.slice(from).filter((text) => text === '???').length;
+
+// From the menu into play the way a player gets there: wait out the intro, click "Start".
+// `to` moves the pointer to a point in the game's pixels.
+export async function playStart(page, watch, to = (x, y) => pointTo(page, x, y)) {
+  const mark = watch.game.length;
+  await sleep(2800);
+  await to(640, 650);
+  await sleep(300);
+  await click(page);
+  await to(640, 360);
+  await lineWait(watch, 'LOADED: res/mus/ethnica.ogg', mark, 10);
+}
+
+// Pixels that differ between two pictures in a region (game pixels, left, top, width, height).
+export function differing(a, b, [left, top, width, height]) {
+  const sx = a.width / 1280, sy = a.height / 720;
+  let count = 0;
+  for (let y = Math.round(top * sy); y < Math.round((top + height) * sy); y++) {
+    for (let x = Math.round(left * sx); x < Math.round((left + width) * sx); x++) {
+      const i = (y * a.width + x) * 4;
+      if (a.rgba[i] !== b.rgba[i] || a.rgba[i + 1] !== b.rgba[i + 1] || a.rgba[i + 2] !== b.rgba[i + 2]) count++;
     }
   }
   return count;
