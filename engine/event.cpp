@@ -1,6 +1,29 @@
 #include "engine/event.hpp"
 
 #include <SDL2/SDL.h>
+#ifdef _WIN32
+#include <SDL2/SDL_syswm.h>
+#endif
+
+namespace {
+
+// F11, or Enter with Alt held; a held key's repeats are not new requests.
+bool fullscreen_key(const SDL_KeyboardEvent &key) {
+    if (key.repeat) return false;
+    if (key.keysym.scancode == SDL_SCANCODE_F11) return true;
+    bool enter = key.keysym.scancode == SDL_SCANCODE_RETURN || key.keysym.scancode == SDL_SCANCODE_KP_ENTER;
+    return enter && (key.keysym.mod & KMOD_ALT);
+}
+
+} // namespace
+
+void event_init() {
+#ifdef _WIN32
+    // Windows holds the loop inside its own while a window is moved or resized by its frame; the
+    // end of that loop is told only by a system message.
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+#endif
+}
 
 void event_update(Event *event) {
     for (u32 i = 0; i < EVENT_COUNT; i++) {
@@ -10,6 +33,12 @@ void event_update(Event *event) {
     SDL_Event sdl_event;
     while (SDL_PollEvent(&sdl_event)) {
         if (sdl_event.type == SDL_QUIT) event->current[EVENT_QUIT] = true;
+        if (sdl_event.type == SDL_KEYDOWN && fullscreen_key(sdl_event.key)) event->current[EVENT_FULLSCREEN] = true;
+#ifdef _WIN32
+        if (sdl_event.type == SDL_SYSWMEVENT && sdl_event.syswm.msg->msg.win.msg == WM_EXITSIZEMOVE) {
+            event->current[EVENT_STALL_END] = true;
+        }
+#endif
     }
 }
 

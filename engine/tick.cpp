@@ -8,3 +8,5 @@ void tick_update(Tick *tick) {
     tick->delta = tick->ticks - tick->ticks_previous;
     tick->accumulator += tick->delta;
 }
+
+void tick_gap_drop(Tick *tick) { tick->ticks = SDL_GetTicks64(); }

@@ -13,3 +13,6 @@ struct Tick {
 };
 
 void tick_update(Tick *tick);
+// Forgets the wall-clock time since the last update: time the loop spent held (by the system,
+// not by the game's own work) is not played back as a burst of steps.
+void tick_gap_drop(Tick *tick);
