@@ -102,9 +102,9 @@ if game_start "$out" build/windows/gyrel-wine; then
     [ "$(lit 140x400+0+0)" = 0 ] || fail "resized: the left bar is not black"
     [ "$(lit 140x400+860+0)" = 0 ] || fail "resized: the right bar is not black"
     [ "$(lit 222x222+389+33)" -gt 3000 ] || fail "resized: no logo where the scaled field puts it"
-    xdotool key --window "$window" alt+Return
+    xdotool key --window "$window" alt+Return 2>/dev/null
     sleep 1.5
-    xdotool key --window "$window" alt+Return
+    xdotool key --window "$window" alt+Return 2>/dev/null
     sleep 1.5
     kill -0 "$PID" 2>/dev/null || fail "Alt+Enter ended the game"
     game_stop "$out" "resized and Alt+Enter"
