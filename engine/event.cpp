@@ -7,12 +7,18 @@
 
 namespace {
 
-// F11, or Enter with Alt held; a held key's repeats are not new requests.
+// F11, or Enter with Alt held; a held key's repeats are not new requests. In the browser the
+// page owns fullscreen (its button, and the browser's own F11).
 bool fullscreen_key(const SDL_KeyboardEvent &key) {
+#ifdef __EMSCRIPTEN__
+    (void)key;
+    return false;
+#else
     if (key.repeat) return false;
     if (key.keysym.scancode == SDL_SCANCODE_F11) return true;
     bool enter = key.keysym.scancode == SDL_SCANCODE_RETURN || key.keysym.scancode == SDL_SCANCODE_KP_ENTER;
     return enter && (key.keysym.mod & KMOD_ALT);
+#endif
 }
 
 } // namespace
