@@ -93,7 +93,9 @@ geometry_wait() { # WxH seconds
     return 1
 }
 
-key() { # keys, pressed together and held 100 ms
+key() { # keys, pressed together and held 100 ms, to the game's window
+    xdotool windowactivate --sync "$WID" 2>/dev/null
+    xdotool windowfocus --sync "$WID" 2>/dev/null
     xdotool keydown "$@"
     sleep 0.1
     xdotool keyup "$@"
@@ -134,29 +136,29 @@ if [ -z "$WID" ]; then
     fail "no window titled Gyrel+"
     exit 1
 fi
-geometry_wait 1280x720 5 || fail "the window opened at $(geometry), not 1280x720"
-xdotool windowactivate --sync "$WID" 2>/dev/null
+geometry_wait 1280x720 10 || fail "the window opened at $(geometry), not 1280x720"
 xdotool mousemove 0 0
-sleep 2.5
+menu_wait 30 "$WID" || fail "the menu was not drawn"
+sleep 1
 PLACE=$(position)
 
 # F11: the whole screen, the field scaled and centred.
 key F11
-geometry_wait "${SCREEN_W}x${SCREEN_H}" 5 || fail "F11 gave $(geometry), not the screen"
+geometry_wait "${SCREEN_W}x${SCREEN_H}" 10 || fail "F11 gave $(geometry), not the screen"
 sleep 0.5
 import -window root "$SHOTS/fullscreen.png"
 menu_check fullscreen "$SCREEN_W" "$SCREEN_H" 0 0
 
 # F11 again: the window's own size and place.
 key F11
-geometry_wait 1280x720 5 || fail "leaving fullscreen gave $(geometry), not 1280x720"
+geometry_wait 1280x720 10 || fail "leaving fullscreen gave $(geometry), not 1280x720"
 sleep 0.3
 [ "$(position)" = "$PLACE" ] || fail "leaving fullscreen moved the window from $PLACE to $(position)"
 
 # A wide and a tall window: bars left and right, then above and below.
 for shape in 1200x450 640x600; do
     xdotool windowsize --sync "$WID" "${shape%x*}" "${shape#*x}"
-    geometry_wait "$shape" 5 || fail "the window is $(geometry), not $shape"
+    geometry_wait "$shape" 10 || fail "the window is $(geometry), not $shape"
     sleep 0.5
     import -window "$WID" "$SHOTS/window_$shape.png"
     menu_check "window_$shape" "${shape%x*}" "${shape#*x}" 0 0
@@ -176,10 +178,10 @@ centre_check centre_window 900 250 640 600
 
 # Alt+Enter: fullscreen in play; the centre still goes where the pointer is.
 key alt+Return
-geometry_wait "${SCREEN_W}x${SCREEN_H}" 5 || fail "Alt+Enter gave $(geometry), not the screen"
+geometry_wait "${SCREEN_W}x${SCREEN_H}" 10 || fail "Alt+Enter gave $(geometry), not the screen"
 centre_check centre_fullscreen 320 500 "$SCREEN_W" "$SCREEN_H"
 key alt+Return
-geometry_wait 640x600 5 || fail "Alt+Enter did not give the 640x600 window back ($(geometry))"
+geometry_wait 640x600 10 || fail "Alt+Enter did not give the 640x600 window back ($(geometry))"
 
 game_quit
 grep -q '^???$' "$OUT" && fail "the fullscreen keys acted in the game"
