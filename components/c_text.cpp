@@ -15,6 +15,15 @@ void glyphs_free(CText *text) {
     std::memset(text->glyphs, 0, sizeof text->glyphs);
 }
 
+// Glyphs are rasterised for the scale the field is shown at; layout keeps the font's own metrics.
+void glyphs_make(CText *text) {
+    Font raster = font_raster_get(&text->font);
+    for (i32 i = 0; i < text->length; i++) {
+        glyph_texture_init(&text->glyphs[i], &raster, text->string[i]);
+    }
+    text->raster_scale = font_raster_scale_get();
+}
+
 void add(void *record) {
     CText *text = static_cast<CText *>(record);
     text->scale = 1.0f;
@@ -28,8 +37,15 @@ bool line_breaks_at(const CText *text, char c, f32 line_width) {
 }
 
 void draw(void *record) {
-    const CText *text = static_cast<const CText *>(record);
+    CText *text = static_cast<CText *>(record);
     if (text->length == 0 || !text->font.font) return;
+    if (text->raster_scale != font_raster_scale_get()) {
+        glyphs_free(text);
+        glyphs_make(text);
+    }
+    Font raster = font_raster_get(&text->font);
+    // Raster pixels per field pixel: exactly 1 at the field's own size.
+    f32 density = static_cast<f32>(raster.size) / static_cast<f32>(text->font.size);
 
     vec4 rectangle;
     c_text_rectangle_get(text, &rectangle);
@@ -54,14 +70,18 @@ void draw(void *record) {
         i32 kerning = glyph_kerning_get(&text->font, c, next);
         GlyphMetrics metrics;
         glyph_metrics_get(&metrics, &text->font, c);
+        GlyphMetrics ink;
+        glyph_metrics_get(&ink, &raster, c);
 
         const Texture &glyph = text->glyphs[i];
         Atlas atlas;
         atlas_init(&atlas, glyph, glyph.width, glyph.height, 1, 1);
         mat4 model(1.0f);
-        // The glyph texture holds the ink box only; the font puts it min_x from the pen.
-        model[3] = {pen_x + static_cast<f32>(metrics.min_x) * text->scale, y, text->position.z, 1.0f};
-        vec2 quad = {static_cast<f32>(glyph.width) * text->scale, static_cast<f32>(glyph.height) * text->scale};
+        // The glyph texture holds the ink box only; the font puts it min_x from the pen. The pen
+        // moves by the field-size metrics whatever the raster size, so layout never changes.
+        model[3] = {pen_x + static_cast<f32>(ink.min_x) / density * text->scale, y, text->position.z, 1.0f};
+        vec2 quad = {static_cast<f32>(glyph.width) / density * text->scale,
+                     static_cast<f32>(glyph.height) / density * text->scale};
         shader_texture_quad_draw(&atlas, text->shader, model, quad, text->color);
 
         f32 advance = static_cast<f32>(metrics.advance + kerning) * text->scale;
@@ -103,9 +123,7 @@ void c_text_string_set(CText *text, const char *string, i32 length) {
     text->length = length;
     std::memset(text->string, 0, C_TEXT_LENGTH_MAX);
     std::memcpy(text->string, incoming, static_cast<size_t>(length));
-    for (i32 i = 0; i < length; i++) {
-        glyph_texture_init(&text->glyphs[i], &text->font, text->string[i]);
-    }
+    glyphs_make(text);
 }
 
 void c_text_rectangle_get(const CText *text, vec4 *rectangle) {

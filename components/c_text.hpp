@@ -21,6 +21,7 @@ struct CText {
     vec3 position;
     vec4 color;
     f32 scale;
+    f32 raster_scale; // the font raster scale the glyph textures were made at
 };
 
 // The component storage moves records as plain bytes.

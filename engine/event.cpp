@@ -1,6 +1,35 @@
 #include "engine/event.hpp"
 
 #include <SDL2/SDL.h>
+#ifdef _WIN32
+#include <SDL2/SDL_syswm.h>
+#endif
+
+namespace {
+
+// F11, or Enter with Alt held; a held key's repeats are not new requests. In the browser the
+// page owns fullscreen (its button, and the browser's own F11).
+bool fullscreen_key(const SDL_KeyboardEvent &key) {
+#ifdef __EMSCRIPTEN__
+    (void)key;
+    return false;
+#else
+    if (key.repeat) return false;
+    if (key.keysym.scancode == SDL_SCANCODE_F11) return true;
+    bool enter = key.keysym.scancode == SDL_SCANCODE_RETURN || key.keysym.scancode == SDL_SCANCODE_KP_ENTER;
+    return enter && (key.keysym.mod & KMOD_ALT);
+#endif
+}
+
+} // namespace
+
+void event_init() {
+#ifdef _WIN32
+    // Windows holds the loop inside its own while a window is moved or resized by its frame; the
+    // end of that loop is told only by a system message.
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+#endif
+}
 
 void event_update(Event *event) {
     for (u32 i = 0; i < EVENT_COUNT; i++) {
@@ -10,6 +39,12 @@ void event_update(Event *event) {
     SDL_Event sdl_event;
     while (SDL_PollEvent(&sdl_event)) {
         if (sdl_event.type == SDL_QUIT) event->current[EVENT_QUIT] = true;
+        if (sdl_event.type == SDL_KEYDOWN && fullscreen_key(sdl_event.key)) event->current[EVENT_FULLSCREEN] = true;
+#ifdef _WIN32
+        if (sdl_event.type == SDL_SYSWMEVENT && sdl_event.syswm.msg->msg.win.msg == WM_EXITSIZEMOVE) {
+            event->current[EVENT_STALL_END] = true;
+        }
+#endif
     }
 }
 

@@ -25,6 +25,14 @@ bool video_driver_invisible() {
 } // namespace
 
 void sdl_init() {
+#ifdef _WIN32
+    // The manifest already makes the process per-monitor DPI-aware; the hint says the same for a
+    // build without it. With scaling on, window sizes and the pointer are in points and the GL
+    // drawable in pixels, as on the other platforms, so the window opens at a sensible size on a
+    // dense display and the field is drawn at full density.
+    SDL_SetHint(SDL_HINT_WINDOWS_DPI_AWARENESS, "permonitorv2");
+    SDL_SetHint(SDL_HINT_WINDOWS_DPI_SCALING, "1");
+#endif
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) fail("SDL2 VIDEO ERROR: %s\n");
     if (video_driver_invisible()) {
         SDL_SetError("no display available (only the %s video driver started)", SDL_GetCurrentVideoDriver());

@@ -14,3 +14,5 @@ void tick_gap_drop(Tick *tick, u64 gap_max) {
     tick->accumulator -= tick->delta;
     tick->delta = 0;
 }
+
+void tick_hold_drop(Tick *tick) { tick->ticks = SDL_GetTicks64(); }

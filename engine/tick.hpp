@@ -19,3 +19,7 @@ void tick_update(Tick *tick);
 // Called after tick_update: forgets this frame's time when it is longer than gap_max, so the
 // game goes on where it stopped instead of running the missed time back to back.
 void tick_gap_drop(Tick *tick, u64 gap_max);
+
+// Forgets the wall-clock time since the last update: time the loop spent held (by the system,
+// not by the game's own work) is not played back as a burst of steps.
+void tick_hold_drop(Tick *tick);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #ifdef __EMSCRIPTEN__
 #include <emscripten/html5.h>
@@ -67,6 +68,41 @@ void window_init(Window *window, const char *title, const vec2 *size, u32 flags)
                                       static_cast<int>(size->x), static_cast<int>(size->y), flags);
 #endif
     window_layout_set(window, *size, *size);
+    if (!window->handle) return;
+#ifndef __EMSCRIPTEN__
+    // In the browser the page sizes the canvas: SDL would hold a phone's small canvas at the
+    // minimum (a buffer far larger than the canvas) and the display's area means nothing there.
+    if (flags & SDL_WINDOW_RESIZABLE) {
+        SDL_SetWindowMinimumSize(window->handle, static_cast<int>(WINDOW_SIZE_MIN.x), static_cast<int>(WINDOW_SIZE_MIN.y));
+    }
+    // A display smaller than the field (a small laptop, its panel) gets a smaller window, placed
+    // whole in what the panels leave.
+    int display = SDL_GetWindowDisplayIndex(window->handle);
+    SDL_Rect usable{};
+    if (display < 0 || SDL_GetDisplayUsableBounds(display, &usable) != 0) return;
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (SDL_GetWindowBordersSize(window->handle, &top, &left, &bottom, &right) != 0) top = left = bottom = right = 0;
+    vec2 area = {static_cast<f32>(usable.w - left - right), static_cast<f32>(usable.h - top - bottom)};
+    vec2 fit = window_size_fit(*size, area);
+    if (fit.x >= size->x && fit.y >= size->y) return;
+    SDL_SetWindowSize(window->handle, static_cast<int>(fit.x), static_cast<int>(fit.y));
+    SDL_SetWindowPosition(window->handle, usable.x + left + (static_cast<int>(area.x) - static_cast<int>(fit.x)) / 2,
+                          usable.y + top + (static_cast<int>(area.y) - static_cast<int>(fit.y)) / 2);
+#endif
+}
+
+vec2 window_size_fit(vec2 field, vec2 area) {
+    if (field.x <= 0.0f || field.y <= 0.0f) return field;
+    f64 scale = std::min({1.0, static_cast<f64>(area.x) / field.x, static_cast<f64>(area.y) / field.y});
+    f64 minimum = std::min(static_cast<f64>(WINDOW_SIZE_MIN.x) / field.x, static_cast<f64>(WINDOW_SIZE_MIN.y) / field.y);
+    scale = std::max(scale, minimum);
+    // Whole points, and never a pixel over the area: rounding down keeps the shape within a point.
+    return {static_cast<f32>(std::floor(field.x * scale)), static_cast<f32>(std::floor(field.y * scale))};
+}
+
+f32 window_scale_get(const Window *window) {
+    if (window->field.x <= 0.0f || window->viewport.z <= 0) return 1.0f;
+    return static_cast<f32>(window->viewport.z) / window->field.x;
 }
 
 void window_free(Window *window) {
@@ -126,27 +162,45 @@ void window_point_to_field(const Window *window, const vec2 *in, vec2 *out) {
     }
     // Points to drawable pixels, then into the field's rectangle (whose top is counted from the
     // drawable's top, as window points are). Where window, drawable and field agree, every
-    // factor is 1 and every offset 0, so the point comes through unchanged to the bit.
-    f32 density_x = window->drawable.x / window->size.x;
-    f32 density_y = window->drawable.y / window->size.y;
-    f32 top = window->drawable.y - static_cast<f32>(v.y + v.w);
-    f32 x = (in->x * density_x - static_cast<f32>(v.x)) * (window->field.x / static_cast<f32>(v.z));
-    f32 y = (in->y * density_y - top) * (window->field.y / static_cast<f32>(v.w));
+    // factor is 1 and every offset 0, so the point comes through unchanged to the bit. In double
+    // precision, a whole window point over a field point at any scale maps back to that field
+    // point exactly, so steering does not depend on the window's size even in the last bit.
+    f64 density_x = static_cast<f64>(window->drawable.x) / window->size.x;
+    f64 density_y = static_cast<f64>(window->drawable.y) / window->size.y;
+    f64 top = static_cast<f64>(window->drawable.y) - static_cast<f64>(v.y + v.w);
+    f32 x = static_cast<f32>((in->x * density_x - v.x) * (static_cast<f64>(window->field.x) / v.z));
+    f32 y = static_cast<f32>((in->y * density_y - top) * (static_cast<f64>(window->field.y) / v.w));
     out->x = std::clamp(x, 0.0f, window->field.x);
     out->y = std::clamp(y, 0.0f, window->field.y);
 }
 
 void window_fullscreen_enter(Window *window) {
-    SDL_DisplayMode mode{};
-    SDL_GetCurrentDisplayMode(0, &mode);
-    SDL_SetWindowSize(window->handle, mode.w, mode.h);
+    if (window->fullscreen || !window->handle) return;
+    ivec4 windowed{};
+    SDL_GetWindowPosition(window->handle, &windowed.x, &windowed.y);
+    SDL_GetWindowSize(window->handle, &windowed.z, &windowed.w);
+    // Desktop fullscreen: the display keeps its mode, so nothing flickers and other windows
+    // keep their places. SDL picks the display the window is on.
+    if (SDL_SetWindowFullscreen(window->handle, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+        std::printf("SDL2 FULLSCREEN ERROR: %s\n", SDL_GetError());
+        return;
+    }
+    window->windowed = windowed;
     window->fullscreen = true;
-    SDL_SetWindowFullscreen(window->handle, SDL_WINDOW_FULLSCREEN);
 }
 
 void window_fullscreen_exit(Window *window) {
+    if (!window->fullscreen || !window->handle) return;
+    if (SDL_SetWindowFullscreen(window->handle, 0) != 0) {
+        std::printf("SDL2 FULLSCREEN ERROR: %s\n", SDL_GetError());
+        return;
+    }
     window->fullscreen = false;
-    SDL_SetWindowFullscreen(window->handle, 0);
+    // Not every window manager gives the old size and place back by itself.
+    if (window->windowed.z > 0 && window->windowed.w > 0) {
+        SDL_SetWindowSize(window->handle, window->windowed.z, window->windowed.w);
+        SDL_SetWindowPosition(window->handle, window->windowed.x, window->windowed.y);
+    }
 }
 
 void window_fullscreen_toggle(Window *window) {

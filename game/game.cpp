@@ -33,10 +33,12 @@ void game_init() {
     sdl_init();
 
     // The field keeps its size; a window of any other size (a dense display) shows it scaled.
-    window_init(&game.window, WINDOW_TITLE, &WINDOW_SIZE, SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+    window_init(&game.window, WINDOW_TITLE, &WINDOW_SIZE,
+                SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
     if (!game.window.handle) {
         sdl_start_fail("SDL2 WINDOW ERROR: %s\n", SDL_GetError());
     }
+    event_init();
     renderer_init(&game.renderer, &game.window, CAMERA_ORTHOGRAPHIC);
     renderer_clear_color_set(&game.renderer, &RENDERER_CLEAR_COLOR);
     ecs_init();
@@ -57,6 +59,9 @@ void game_step() {
         game.music_toggle = !game.music_toggle;
     }
     event_update(&game.event);
+    if (game.event.current[EVENT_FULLSCREEN]) window_fullscreen_toggle(&game.window);
+    // The steps still owed when the loop was held run as usual; the hold itself is not owed.
+    if (game.event.current[EVENT_STALL_END]) tick_hold_drop(&game.tick);
     mouse_update(&game.mouse, &game.window);
     keyboard_update(&game.keyboard);
     game_state_update_f();
@@ -78,6 +83,7 @@ void game_pause_set(bool paused) {
 
 void game_draw() {
     window_update(&game.window);
+    font_raster_scale_set(window_scale_get(&game.window));
     renderer_update(&game.renderer);
     ecs_update_v();
     renderer_clear(&game.renderer);

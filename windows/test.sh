@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Windows build's tests under Wine on a virtual display, in a Wine prefix of their own:
 # the unit test programs and the end-to-end scripts through CTest, a failed start's message
-# box, the installer (install, start from the shortcut, uninstall) and the menu drawn by the
-# Windows build against the Linux build's. Prints the start-up times of both.
+# box, the installer (install, start from the shortcut, uninstall), the menu drawn by the
+# Windows build against the Linux build's, and a resized window letterboxed. Prints the
+# start-up times of both.
 # Run by scripts/windows --test and scripts/test after building; arguments go to ctest.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -85,6 +86,34 @@ difference=$(compare -metric RMSE "$work/linux.png" "$work/windows.png" null: 2>
 echo "menu difference Linux - Windows (normalised RMSE): $difference"
 awk -v d="${difference:-1}" 'BEGIN { exit !(d < 0.02) }' || fail "the Windows menu differs from the Linux one ($difference)"
 mkdir -p build/windows/shots && cp "$work/linux.png" "$work/windows.png" build/windows/shots/
+
+# 2b. A window of another shape draws the field letterboxed, and Alt+Enter (fullscreen and
+# back) leaves the game running and closing cleanly.
+out="$work/resized.txt"
+if game_start "$out" build/windows/gyrel-wine; then
+    window=$(timeout 15 xdotool search --sync --name '^Gyrel\+$' | head -n 1)
+    xdotool mousemove 0 0
+    xdotool windowsize --sync "$window" 1000 400
+    sleep 3.5
+    import -window "$window" "$work/resized.png"
+    # 1000x400: the field is 711x400, with bars of 144 and 145 pixels left and right.
+    lit() { convert "$work/resized.png" -crop "$1" +repage -fx '(r+g+b>0.3)' -format '%[fx:mean*w*h]' info: | cut -d. -f1; }
+    [ "$(convert "$work/resized.png" -format '%wx%h' info:)" = 1000x400 ] || fail "resized: the window is not 1000x400"
+    [ "$(lit 140x400+0+0)" = 0 ] || fail "resized: the left bar is not black"
+    [ "$(lit 140x400+860+0)" = 0 ] || fail "resized: the right bar is not black"
+    [ "$(lit 222x222+389+33)" -gt 3000 ] || fail "resized: no logo where the scaled field puts it"
+    xdotool key --window "$window" alt+Return 2>/dev/null
+    sleep 1.5
+    xdotool key --window "$window" alt+Return 2>/dev/null
+    sleep 1.5
+    kill -0 "$PID" 2>/dev/null || fail "Alt+Enter ended the game"
+    game_stop "$out" "resized and Alt+Enter"
+    cp "$work/resized.png" build/windows/shots/
+    echo "resized window: letterboxed; Alt+Enter twice: still running"
+else
+    fail "resized: the game did not start"
+    kill -KILL "$PID" 2>/dev/null
+fi
 
 # 3. A failed start: the error line on the console and in a message box, then status 1.
 out="$work/fail.txt"

@@ -37,6 +37,7 @@ if [ -z "$WID" ]; then
     fail "no window titled Gyrel+"
     exit 1
 fi
+menu_wait 30 "$WID" || fail "the menu was not drawn"
 # Without a window manager the keys go to the window that has the input focus.
 xdotool windowfocus --sync "$WID" 2>/dev/null || true
 xdotool mousemove --window "$WID" 640 360

@@ -270,3 +270,67 @@ TEST(Camera, DegenerateDirectionsAndUnknownKind) {
     camera_projection_set(&odd);
     EXPECT_EQ(odd.projection, mat4(1.0f));
 }
+
+TEST(Window, OpeningSizeFitsTheDisplaysFreeArea) {
+    struct Case {
+        vec2 area;
+        vec2 size;
+    };
+    const Case cases[] = {
+        {{1920, 1040}, {1280, 720}},   // room to spare: the field's own size, never larger
+        {{1280, 720}, {1280, 720}},    // exactly
+        {{1366, 700}, {1244, 700}},    // a laptop's panel takes the bottom: the height bounds it
+        {{1024, 560}, {995, 560}},     // 1024x600 less a 40-point frame and panel
+        {{1000, 1000}, {1000, 562}},   // the width bounds it
+        {{500, 300}, {640, 360}},      // smaller than the minimum: the minimum
+        {{0, 0}, {640, 360}},
+    };
+    for (const Case &c : cases) {
+        vec2 size = window_size_fit({1280.0f, 720.0f}, c.area);
+        EXPECT_EQ(size, c.size) << c.area.x << "x" << c.area.y;
+        if (c.area.x >= WINDOW_SIZE_MIN.x && c.area.y >= WINDOW_SIZE_MIN.y) {
+            EXPECT_LE(size.x, c.area.x);
+            EXPECT_LE(size.y, c.area.y);
+        }
+        EXPECT_LE(std::abs(size.x / size.y - 16.0f / 9.0f), 1.0f / size.y) << "keeps the field's shape";
+    }
+}
+
+TEST(Window, ScaleIsDisplayPixelsPerFieldPixel) {
+    Window window = {};
+    window.field = {1280.0f, 720.0f};
+    window_layout_set(&window, {1280.0f, 720.0f}, {1280.0f, 720.0f});
+    EXPECT_EQ(window_scale_get(&window), 1.0f);
+    window_layout_set(&window, {1920.0f, 1080.0f}, {1920.0f, 1080.0f});
+    EXPECT_EQ(window_scale_get(&window), 1.5f);
+    window_layout_set(&window, {1600.0f, 720.0f}, {1600.0f, 720.0f});
+    EXPECT_EQ(window_scale_get(&window), 1.0f) << "bars beside the field do not scale it";
+    window_layout_set(&window, {1280.0f, 720.0f}, {2560.0f, 1440.0f});
+    EXPECT_EQ(window_scale_get(&window), 2.0f) << "a dense display counts its pixels";
+    window_layout_set(&window, {640.0f, 600.0f}, {640.0f, 600.0f});
+    EXPECT_EQ(window_scale_get(&window), 0.5f);
+}
+
+TEST(Window, WholePointsOverFieldPointsMapBackExactlyAtAnyScale) {
+    // Steering must not differ in the last bit between window sizes: a pointer on the window
+    // point over a field point must read as that very field point.
+    Window window = {};
+    window.field = {1280.0f, 720.0f};
+    const vec2 sizes[] = {{1920, 1080}, {2560, 1440}, {3840, 2160}, {1600, 720}, {1280, 1000}};
+    for (vec2 size : sizes) {
+        window_layout_set(&window, size, size);
+        f64 scale = static_cast<f64>(window.viewport.z) / 1280.0;
+        f64 top = size.y - (window.viewport.y + window.viewport.w);
+        for (int y = 0; y <= 720; y += 2) {
+            for (int x = 0; x <= 1280; x += 2) {
+                f64 wx = window.viewport.x + x * scale;
+                f64 wy = top + y * scale;
+                if (wx != std::floor(wx) || wy != std::floor(wy)) continue;
+                vec2 in = {static_cast<f32>(wx), static_cast<f32>(wy)};
+                vec2 out;
+                window_point_to_field(&window, &in, &out);
+                ASSERT_EQ(out, vec2(static_cast<f32>(x), static_cast<f32>(y))) << size.x << "x" << size.y;
+            }
+        }
+    }
+}

@@ -155,3 +155,60 @@ TEST(Input, KeysAndButtonsFromRealXInput) {
     SDL_HideWindow(window);
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
 }
+
+TEST(Input, FullscreenKeysAreRequestsOncePerPress) {
+    if (!xdotool("version")) GTEST_SKIP() << "xdotool is not installed";
+    SDL_Window *window = game.window.handle;
+    SDL_ShowWindow(window);
+    SDL_RaiseWindow(window);
+    for (int i = 0; i < 20; i++) {
+        SDL_PumpEvents();
+        SDL_Delay(5);
+    }
+    int x = 0, y = 0;
+    SDL_GetWindowPosition(window, &x, &y);
+    std::string holder = pointer_hold(x + 300, y + 200);
+    ASSERT_FALSE(holder.empty());
+    Event event = {};
+    Keyboard keyboard = {};
+    Mouse mouse = {};
+    ASSERT_TRUE(steps_until(&event, &keyboard, &mouse, [&] { return mouse.position == vec2(300.0f, 200.0f); }));
+
+    struct Case {
+        const char *keys;
+        bool request;
+    };
+    const Case cases[] = {{"F11", true}, {"alt+Return", true}, {"Return", false}, {"alt", false}, {"F10", false}};
+    for (const Case &c : cases) {
+        int requests = 0;
+        ASSERT_TRUE(xdotool(std::string("keydown ") + c.keys));
+        // Held long enough for the key to repeat: a held key is still one request.
+        for (int i = 0; i < 120; i++) {
+            SDL_Delay(5);
+            event_update(&event);
+            keyboard_update(&keyboard);
+            if (event.current[EVENT_FULLSCREEN]) requests++;
+        }
+        ASSERT_TRUE(xdotool(std::string("keyup ") + c.keys));
+        steps_until(&event, &keyboard, &mouse, [&] { return !keyboard.current[SDL_SCANCODE_RETURN] && !keyboard.current[SDL_SCANCODE_F11]; });
+        EXPECT_EQ(requests, c.request ? 1 : 0) << c.keys;
+        EXPECT_FALSE(event.current[EVENT_QUIT]) << c.keys;
+    }
+    // Two presses are two requests, even when the second comes at the very next poll (a
+    // request is not an edge of a held state).
+    int requests = 0;
+    for (int press = 0; press < 2; press++) {
+        ASSERT_TRUE(xdotool("key F11"));
+        for (int i = 0; i < 200 && requests == press; i++) {
+            event_update(&event);
+            if (event.current[EVENT_FULLSCREEN]) requests++;
+            if (requests == press) SDL_Delay(5);
+        }
+    }
+    EXPECT_EQ(requests, 2);
+    EXPECT_FALSE(game.window.fullscreen) << "the input path only reports the request";
+
+    pointer_release(holder);
+    SDL_HideWindow(window);
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+}

@@ -112,6 +112,28 @@ TEST(Loop, LongGapDroppedOrdinaryFramesKept) {
     test_game_reset();
 }
 
+TEST(Loop, AHeldLoopIsNotPlayedBack) {
+    loop_reset();
+    tick_update(&game.tick);
+    u64 owed = game.tick.accumulator;
+    // The loop is held (as in Windows' move/size loop) well past many steps...
+    u64 held_from = SDL_GetTicks64();
+    while (SDL_GetTicks64() < held_from + 200) SDL_Delay(5);
+    // ...and the system says so when it lets go.
+    tick_hold_drop(&game.tick);
+    tick_update(&game.tick);
+    EXPECT_LT(game.tick.accumulator - owed, 100u) << "the hold came back as a burst of steps";
+    EXPECT_GE(game.tick.accumulator, owed) << "the steps owed before the hold are kept";
+    // Without the drop, the same hold is made up step for step, as the loop always has.
+    held_from = SDL_GetTicks64();
+    u64 before = game.tick.accumulator;
+    while (SDL_GetTicks64() < held_from + 200) SDL_Delay(5);
+    tick_update(&game.tick);
+    EXPECT_GE(game.tick.accumulator - before, 200u);
+    menu_free(&game.menu);
+    test_game_reset();
+}
+
 TEST(Loop, QuitRequestActedOnAtTheNextStep) {
     loop_reset();
     SDL_Event quit = {};

@@ -1,6 +1,7 @@
 # Shared by the end-to-end scripts: failure counting, stopping the game, waiting for console
 # lines, and the resource lines each state prints when it is entered and left.
-# The sourcing script sets GAME, OUT and PID (and MOMENT, to label failures).
+# The sourcing script sets GAME, OUT and PID (and MOMENT, to label failures), and SHOTS for
+# menu_wait.
 
 FAILS=0
 PID=
@@ -45,6 +46,23 @@ window_wait() {
             return 0
         fi
         sleep 0.05
+    done
+    return 1
+}
+
+# Waits up to $1 seconds until the game reads its input: its menu is loaded and drawn (the logo
+# shows in window $2). Until the loop runs, X queues a key's press and its release and the
+# first poll takes both at once, so a tap sent earlier is never seen as held. Start-up takes
+# seconds on a busy machine.
+menu_wait() {
+    local deadline=$((SECONDS + $1)) lit
+    line_wait "^LOADED: res/font/upheaval.ttf" "$1" || return 1
+    while [ $SECONDS -le $deadline ]; do
+        import -window "$2" "$SHOTS/menu_wait.png" 2>/dev/null
+        lit=$(convert "$SHOTS/menu_wait.png" -crop 400x400+440+60 +repage -fx '(r+g+b>0.3)' -format '%[fx:mean*w*h]' info: 2>/dev/null)
+        [ "${lit%.*}" -gt 100 ] 2>/dev/null && return 0
+        kill -0 "$PID" 2>/dev/null || return 1
+        sleep 0.1
     done
     return 1
 }
