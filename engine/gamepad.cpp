@@ -73,6 +73,12 @@ void pads_plug(Gamepad *gamepad) {
 void gamepad_init() {
     // The confirming button is the one at the bottom of the face, whatever is printed on it.
     SDL_SetHint(SDL_HINT_GAMECONTROLLER_USE_BUTTON_LABELS, "0");
+#ifdef __EMSCRIPTEN__
+    // SDL counts the page as in the background until the canvas itself is focused, which a
+    // thumb on the touch controls never does; the browser already keeps pads from pages that
+    // are not in front.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+#endif
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
         std::printf("GAMEPAD ERROR: %s (playing without pads)\n", SDL_GetError());
     }

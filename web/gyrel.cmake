@@ -34,4 +34,5 @@ function(gyrel_web_page target)
         -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${CMAKE_SOURCE_DIR}/web/library_funcs.txt
         "SHELL:--preload-file ${CMAKE_SOURCE_DIR}/res@res")
     configure_file(${CMAKE_SOURCE_DIR}/web/index.html ${CMAKE_BINARY_DIR}/index.html COPYONLY)
+    configure_file(${CMAKE_SOURCE_DIR}/web/touch.js ${CMAKE_BINARY_DIR}/touch.js COPYONLY)
 endfunction()

@@ -56,9 +56,10 @@ A=0 BACK=4 START=6 RIGHTSHOULDER=10 LEFTX=0
 rm -f "$FIFO" "$PAD_LOG"
 mkfifo "$FIFO"
 # A game built with AddressSanitizer wants its runtime loaded before anything else.
-preload="$PAD_LIB"
+# (The sanitizer run preloads libraries of its own; the pad joins them.)
+preload="${LD_PRELOAD:+$LD_PRELOAD }$PAD_LIB"
 asan=$(ldd "$GAME" 2>/dev/null | awk '/libasan/ {print $3}')
-[ -n "$asan" ] && preload="$asan $PAD_LIB"
+[ -n "$asan" ] && preload="$asan $preload"
 
 GYREL_PAD_FIFO="$FIFO" GYREL_PAD_LOG="$PAD_LOG" LD_PRELOAD="$preload" \
     SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} "$GAME" >"$OUT" 2>&1 &
