@@ -19,7 +19,9 @@
   const buttons = [];
   for (let i = 0; i < BUTTON_COUNT; i++) buttons.push({ pressed: false, touched: false, value: 0 });
   const pad = {
-    id: 'Touch controls',
+    // SDL finds a controller mapping by the pad's name; a name starting "Touch controls" is
+    // mapped another way (Start is not b9), so this one keeps to SDL's standard mapping.
+    id: 'On-screen pad',
     index: -1,
     connected: true,
     mapping: 'standard',
