@@ -14,9 +14,17 @@ void update_f(void *record) {
 
     // Distances are measured in normalized field coordinates (-1 ... 1 on each axis), so the
     // push is the same whatever size the window is.
-    vec2 mouse;
-    window_field_coords_to_gl(&game.window, &game.mouse.position, &mouse);
+    // The centre is pushed toward the pointer, or toward where a pad's stick points from it.
+    // A finger is never a target: a thumb on the screen would drag the centre under it.
     vec2 position_px = {physics->position.x, physics->position.y};
+    vec2 target = game.mouse.position;
+    if (game.gamepad.steering) {
+        gamepad_steer_target(&game.gamepad, &game.window.field, &position_px, &target);
+    } else if (game.event.pointer_touch) {
+        return;
+    }
+    vec2 mouse;
+    window_field_coords_to_gl(&game.window, &target, &mouse);
     vec2 position;
     window_field_coords_to_gl(&game.window, &position_px, &position);
 

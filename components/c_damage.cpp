@@ -35,6 +35,7 @@ void update_f(void *record) {
     health->value -= 1;
     damage->hit = false;
     sound_play(&game.sounds[SOUND_HURT], -1);
+    gamepad_rumble(&game.gamepad);
 }
 
 } // namespace

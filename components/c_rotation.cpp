@@ -17,11 +17,13 @@ void update_f(void *record) {
     CRotation *rotation = static_cast<CRotation *>(record);
     if (rotation->disabled) return;
     const Keyboard *keyboard = &game.keyboard;
-    if (keyboard_held(keyboard, SDL_SCANCODE_LEFT) || keyboard_held(keyboard, SDL_SCANCODE_A)) {
+    if (keyboard_held(keyboard, SDL_SCANCODE_LEFT) || keyboard_held(keyboard, SDL_SCANCODE_A) ||
+        gamepad_held(&game.gamepad, GAMEPAD_SPIN_LEFT)) {
         rotation->speed += rotation->acceleration;
     }
     f32 s = rotation->speed;
-    if (keyboard_held(keyboard, SDL_SCANCODE_RIGHT) || keyboard_held(keyboard, SDL_SCANCODE_D)) {
+    if (keyboard_held(keyboard, SDL_SCANCODE_RIGHT) || keyboard_held(keyboard, SDL_SCANCODE_D) ||
+        gamepad_held(&game.gamepad, GAMEPAD_SPIN_RIGHT)) {
         s = rotation->speed - rotation->acceleration;
     }
     rotation->speed = std::clamp(s * rotation->damping, -rotation->speed_max, rotation->speed_max);

@@ -31,6 +31,16 @@ void event_init() {
 #endif
 }
 
+namespace {
+
+void pointer_seen(Event *event, Uint32 mouse) {
+    bool touch = mouse == SDL_TOUCH_MOUSEID;
+    event->current[touch ? EVENT_TOUCH : EVENT_MOUSE] = true;
+    event->pointer_touch = touch;
+}
+
+} // namespace
+
 void event_update(Event *event) {
     for (u32 i = 0; i < EVENT_COUNT; i++) {
         event->previous[i] = event->current[i];
@@ -38,13 +48,25 @@ void event_update(Event *event) {
     }
     SDL_Event sdl_event;
     while (SDL_PollEvent(&sdl_event)) {
-        if (sdl_event.type == SDL_QUIT) event->current[EVENT_QUIT] = true;
-        if (sdl_event.type == SDL_KEYDOWN && fullscreen_key(sdl_event.key)) event->current[EVENT_FULLSCREEN] = true;
+        switch (sdl_event.type) {
+        case SDL_QUIT: event->current[EVENT_QUIT] = true; break;
+        case SDL_KEYDOWN:
+            if (fullscreen_key(sdl_event.key)) event->current[EVENT_FULLSCREEN] = true;
+            break;
+        case SDL_MOUSEMOTION: pointer_seen(event, sdl_event.motion.which); break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: pointer_seen(event, sdl_event.button.which); break;
+        case SDL_MOUSEWHEEL: pointer_seen(event, sdl_event.wheel.which); break;
+        case SDL_FINGERDOWN:
+        case SDL_FINGERMOTION:
+        case SDL_FINGERUP: pointer_seen(event, SDL_TOUCH_MOUSEID); break;
 #ifdef _WIN32
-        if (sdl_event.type == SDL_SYSWMEVENT && sdl_event.syswm.msg->msg.win.msg == WM_EXITSIZEMOVE) {
-            event->current[EVENT_STALL_END] = true;
-        }
+        case SDL_SYSWMEVENT:
+            if (sdl_event.syswm.msg->msg.win.msg == WM_EXITSIZEMOVE) event->current[EVENT_STALL_END] = true;
+            break;
 #endif
+        default: break;
+        }
     }
 }
 

@@ -1,5 +1,7 @@
 // Per-step snapshot of the window events the game cares about: the quit request, a request to
-// toggle fullscreen (F11 or Alt+Enter, each press once), and the end of a stall of the loop.
+// toggle fullscreen (F11 or Alt+Enter, each press once), the end of a stall of the loop, and
+// whether the pointer was last moved by a real mouse or by a finger (SDL makes mouse events of
+// touches).
 #pragma once
 
 #include "engine/types.hpp"
@@ -8,12 +10,15 @@ enum : u32 {
     EVENT_QUIT = 0,
     EVENT_FULLSCREEN = 1,
     EVENT_STALL_END = 2,
-    EVENT_COUNT = 3,
+    EVENT_MOUSE = 3, // a real mouse moved, clicked or scrolled
+    EVENT_TOUCH = 4, // a finger touched, moved or lifted
+    EVENT_COUNT = 5,
 };
 
 struct Event {
     bool current[EVENT_COUNT];
     bool previous[EVENT_COUNT];
+    bool pointer_touch; // the pointer's position is a finger's, not the mouse's: it steers nothing
 };
 
 // Asks the platform for the messages event_update reads beyond SDL's usual events.

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "engine/gamepad.hpp"
+
 namespace {
 
 // With no display SDL quietly falls back to a driver that shows nothing (offscreen or
@@ -41,6 +43,7 @@ void sdl_init() {
     std::printf("SDL2 VIDEO LOADED\n");
     if (SDL_InitSubSystem(SDL_INIT_TIMER) != 0) fail("SDL2 TIMER ERROR: %s\n");
     std::printf("SDL2 TIMER LOADED\n");
+    gamepad_init();
 
     if (!(IMG_Init(IMG_INIT_PNG) & IMG_INIT_PNG)) fail("SDL_image ERROR: %s\n");
     std::printf("SDL_image LOADED\n");

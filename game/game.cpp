@@ -50,7 +50,7 @@ void game_init() {
 
 void game_step() {
     if (event_press(&game.event, EVENT_QUIT)) game.quit = true;
-    if (keyboard_press(&game.keyboard, SDL_SCANCODE_M)) {
+    if (keyboard_press(&game.keyboard, SDL_SCANCODE_M) || gamepad_press(&game.gamepad, GAMEPAD_MUSIC)) {
         if (game.music_toggle) {
             music_pause();
         } else {
@@ -64,6 +64,7 @@ void game_step() {
     if (game.event.current[EVENT_STALL_END]) tick_hold_drop(&game.tick);
     mouse_update(&game.mouse, &game.window);
     keyboard_update(&game.keyboard);
+    gamepad_update(&game.gamepad, &game.event);
     game_state_update_f();
     if (!game.paused) ecs_update_f();
 }
@@ -103,5 +104,6 @@ void game_free() {
     ecs_free();
     renderer_free(&game.renderer);
     window_free(&game.window);
+    gamepad_free(&game.gamepad);
     sdl_quit();
 }

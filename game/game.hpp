@@ -6,6 +6,7 @@
 #include "ecs/ecs.hpp"
 #include "engine/event.hpp"
 #include "engine/font.hpp"
+#include "engine/gamepad.hpp"
 #include "engine/keyboard.hpp"
 #include "engine/mouse.hpp"
 #include "engine/music.hpp"
@@ -31,6 +32,7 @@ struct Game {
     Event event;
     Keyboard keyboard;
     Mouse mouse;
+    Gamepad gamepad;
     Renderer renderer;
     Sound sounds[SOUND_COUNT];
     Texture textures[TEXTURE_COUNT];

@@ -77,7 +77,9 @@ void menu_update_f(MenuScene *menu) {
     }
     const CUiButton *button = ecs_get_as<CUiButton>(menu->start_button, C_UI_BUTTON);
     if (button && button->selected) menu->done = true;
-    if (keyboard_press(&game.keyboard, SDL_SCANCODE_SPACE)) menu->done = true;
+    if (keyboard_press(&game.keyboard, SDL_SCANCODE_SPACE) || gamepad_press(&game.gamepad, GAMEPAD_CONFIRM)) {
+        menu->done = true;
+    }
 }
 
 void menu_free(MenuScene *menu) {

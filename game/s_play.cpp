@@ -183,8 +183,13 @@ void play_init(PlayScene *play) {
 }
 
 void play_update_f(PlayScene *play) {
-    if (keyboard_press(&game.keyboard, SDL_SCANCODE_P)) {
+    if (keyboard_press(&game.keyboard, SDL_SCANCODE_P) || gamepad_press(&game.gamepad, GAMEPAD_PAUSE)) {
         game.paused = !game.paused;
+        std::printf("???\n");
+    }
+    // A pulled cable pauses, never resumes: the player comes back to the game where it stood.
+    if (game.gamepad.current[GAMEPAD_LOST] && !game.paused) {
+        game.paused = true;
         std::printf("???\n");
     }
     if (game.paused) return;

@@ -45,7 +45,9 @@ void results_init(ResultsScene *results) {
 void results_update_f(ResultsScene *results) {
     const CUiButton *button = ecs_get_as<CUiButton>(results->menu_button, C_UI_BUTTON);
     if (button && button->selected) results->done = true;
-    if (keyboard_press(&game.keyboard, SDL_SCANCODE_SPACE)) results->done = true;
+    if (keyboard_press(&game.keyboard, SDL_SCANCODE_SPACE) || gamepad_press(&game.gamepad, GAMEPAD_CONFIRM)) {
+        results->done = true;
+    }
 }
 
 void results_free(ResultsScene *results) {

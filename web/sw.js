@@ -5,7 +5,7 @@
 const BUILD = '@GYREL_BUILD@';
 const CACHE = 'gyrel-' + BUILD;
 const PREFIX = 'gyrel-';
-const STAMPED = ['screen.js', 'life.js', 'gyrel.js', 'gyrel.wasm', 'gyrel.data'].map((name) => name + '?v=' + BUILD);
+const STAMPED = ['screen.js', 'touch.js', 'life.js', 'gyrel.js', 'gyrel.wasm', 'gyrel.data'].map((name) => name + '?v=' + BUILD);
 const PLAIN = ['./', 'manifest.webmanifest', 'icon-192.png', 'icon-512.png'];
 
 // addAll stores every file or none: a download cut off half way leaves the old build in charge.

@@ -23,7 +23,7 @@ try {
     // The repeat visit: once the offline copy is complete, a new tab of the same profile.
     await page.waitForFunction(async () => {
       const names = await caches.keys();
-      return names.length === 1 && (await (await caches.open(names[0])).keys()).length === 9;
+      return names.length === 1 && (await (await caches.open(names[0])).keys()).length === 10;
     }, { timeout: 60000, polling: 200 });
     const again = await context.newPage();
     await again.goto(server.url);

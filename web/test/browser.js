@@ -5,6 +5,7 @@ import { createServer } from 'node:http';
 import { readFile, mkdir, writeFile } from 'node:fs/promises';
 import { extname, join, normalize } from 'node:path';
 import { fileURLToPath } from 'node:url';
+import assert from 'node:assert/strict';
 import puppeteer from 'puppeteer-core';
 
 export const ROOT = fileURLToPath(new URL('../../', import.meta.url));
@@ -226,4 +227,11 @@ export function differing(a, b, [left, top, width, height]) {
     }
   }
   return count;
+}
+
+// Fails with the count found, the region and the screenshot's name.
+export function expectPixels(image, region, test, low, high, what) {
+  const count = pixels(image, region, test);
+  assert.ok(count >= low && count <= high,
+    `${what}: ${count} pixels in [${region}] of ${image.name}.png, expected ${low} to ${high}`);
 }

@@ -108,7 +108,7 @@ test('installable, plays offline, and a new version replaces the old one whole',
     assert.deepEqual(manifest.errors, []);
     assert.equal(JSON.parse(manifest.data).short_name, 'Gyrel+');
 
-    const firstFiles = await cacheWait(page, `gyrel-${build}`, 9);
+    const firstFiles = await cacheWait(page, `gyrel-${build}`, 10);
     for (const [path, hash] of firstFiles) {
       const file = path === '/' ? 'index.html' : path.slice(1).replace(/\?.*/, '');
       assert.equal(hash, digest(await readFile(join(first, file))), `cached ${path}`);
@@ -127,7 +127,7 @@ test('installable, plays offline, and a new version replaces the old one whole',
     mark = watch.game.length;
     await page.reload();
     await lineWait(watch, MENU_READY, mark, 30);
-    const secondFiles = await cacheWait(page, `gyrel-${next}`, 9);
+    const secondFiles = await cacheWait(page, `gyrel-${next}`, 10);
     for (const [path, hash] of secondFiles) {
       const file = path === '/' ? 'index.html' : path.slice(1).replace(/\?.*/, '');
       assert.equal(hash, digest(await readFile(join(second, file))), `cached ${path} is the second version's`);
