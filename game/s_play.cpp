@@ -188,10 +188,7 @@ void play_update_f(PlayScene *play) {
         std::printf("???\n");
     }
     // A pulled cable pauses, never resumes: the player comes back to the game where it stood.
-    if (game.gamepad.current[GAMEPAD_LOST] && !game.paused) {
-        game.paused = true;
-        std::printf("???\n");
-    }
+    if (game.gamepad.current[GAMEPAD_LOST]) game_pause_set(true);
     if (game.paused) return;
 
     if (play->message_showing) {

@@ -84,17 +84,21 @@ void command_run(const std::string &line) {
     }
 }
 
+// One command a step: a press and its release that both arrived while a slow step ran would
+// otherwise meet SDL in one poll, and the press would never be seen.
 void commands_read() {
     if (fifo < 0) return;
     char buffer[512];
     ssize_t n;
     while ((n = read(fifo, buffer, sizeof buffer)) > 0) pending.append(buffer, static_cast<size_t>(n));
-    size_t end;
-    while ((end = pending.find('\n')) != std::string::npos) {
-        command_run(pending.substr(0, end));
-        pending.erase(0, end + 1);
-    }
+    size_t end = pending.find('\n');
+    if (end == std::string::npos) return;
+    command_run(pending.substr(0, end));
+    pending.erase(0, end + 1);
 }
+
+// The game polls until the queue is empty once a step: a poll after an empty one starts a step.
+bool step_start = true;
 
 } // namespace
 
@@ -105,6 +109,8 @@ extern "C" int SDL_PollEvent(SDL_Event *event) {
         if (const char *path = std::getenv("GYREL_PAD_FIFO")) fifo = open(path, O_RDONLY | O_NONBLOCK);
         attach();
     }
-    commands_read();
-    return real_poll(event);
+    if (step_start) commands_read();
+    int result = real_poll(event);
+    step_start = result == 0;
+    return result;
 }
