@@ -141,6 +141,7 @@ test('a whole cycle by touch alone on a phone', async (t) => {
   // The spin pad carries the follower round; the thumb on it does not drag the centre. Then a
   // drag to the right on the left half steers the centre right; let go, it stops. (The help
   // text is up for under seven seconds: the pictures are taken now and read afterwards.)
+  await sleep(1000); // a new follower fades in over its first second of play
   const play = await fieldShot(page, 'touch_play');
   await touchHold(session, await centreOf(page, '#touch-spin-left'), 300);
   await sleep(800);
