@@ -204,6 +204,17 @@ export async function audioWait(page, state, seconds) {
 // How many times the game printed ??? (a pause or a resume) after its line `from`.
 export const pauses = (watch, from) => watch.game.slice(from).filter((text) => text === '???').length;
 
+// Waits until the white centre rests in the middle of the field, where the pointer left it
+// (it starts there, but is pulled toward "Start" until the pointer comes back).
+export async function centreWait(page, seconds) {
+  const deadline = Date.now() + seconds * 1000;
+  let image;
+  while (pixels(image = await shot(page, 'centre_wait'), [630, 350, 21, 21], WHITE) < 30) {
+    if (Date.now() > deadline) throw new Error(`the white centre is not in the middle after ${seconds} s (${image.name}.png)`);
+    await sleep(50);
+  }
+}
+
 // From the menu into play the way a player gets there: wait out the intro, click "Start".
 // `to` moves the pointer to a point in the game's pixels.
 export async function playStart(page, watch, to = (x, y) => pointTo(page, x, y)) {
