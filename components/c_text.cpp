@@ -70,8 +70,9 @@ void draw(void *record) {
         i32 kerning = glyph_kerning_get(&text->font, c, next);
         GlyphMetrics metrics;
         glyph_metrics_get(&metrics, &text->font, c);
-        GlyphMetrics ink;
-        glyph_metrics_get(&ink, &raster, c);
+        // At the field's own size the raster font is the font itself.
+        GlyphMetrics ink = metrics;
+        if (raster.font != text->font.font) glyph_metrics_get(&ink, &raster, c);
 
         const Texture &glyph = text->glyphs[i];
         Atlas atlas;
