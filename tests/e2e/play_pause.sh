@@ -26,8 +26,6 @@ key() {
     xdotool keyup "$1"
 }
 
-shot() { import -window root "$SHOTS/$1.png"; }
-
 differing() { compare -metric AE "$SHOTS/$1.png" "$SHOTS/$2.png" null: 2>&1 | cut -d' ' -f1; }
 
 SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} "$GAME" >"$OUT" 2>&1 &

@@ -31,10 +31,6 @@ MOMENT=$SCREEN_INNER
 SCREEN_W=${SCREEN_INNER%x*}
 SCREEN_H=${SCREEN_INNER#*x}
 
-GREEN='(g>0.95 && r>0.2 && r<0.4 && b>0.2 && b<0.4)'
-WHITE='(r>0.85 && g>0.85 && b>0.85)'
-LIT='(r+g+b>0.3)'
-
 openbox >"$SHOTS/openbox.txt" 2>&1 &
 WM=$!
 stop_all() {
@@ -66,13 +62,8 @@ region() {
 # Field point to a point relative to the window's top left (the window's client area).
 point() { awk -v x="$1" -v y="$2" -v s="$S" -v fx="$FX" -v fy="$FY" 'BEGIN { printf "%d %d\n", fx + x * s + 0.5, fy + y * s + 0.5 }'; }
 
-pixels() {
-    local n
-    n=$(convert "$SHOTS/$1.png" -crop "$2" +repage -fx "$3" -format '%[fx:mean*w*h]' info:)
-    printf '%.0f' "$n"
-}
-
-# screenshot region expression minimum maximum what; minimum and maximum are counts at scale 1.
+# screenshot region expression minimum maximum what; minimum and maximum are counts at scale 1
+# (the field is drawn at scale S here).
 expect_pixels() {
     local n low high
     n=$(pixels "$1" "$2" "$3")

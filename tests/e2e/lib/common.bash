@@ -1,7 +1,8 @@
 # Shared by the end-to-end scripts: failure counting, stopping the game, waiting for console
-# lines, and the resource lines each state prints when it is entered and left.
+# lines, screenshots and their pixel counts, and the resource lines each state prints when it is
+# entered and left.
 # The sourcing script sets GAME, OUT and PID (and MOMENT, to label failures), and SHOTS for
-# menu_wait.
+# the screenshots and menu_wait.
 
 FAILS=0
 PID=
@@ -20,6 +21,29 @@ finish() {
     PID=
 }
 trap finish EXIT
+
+lines_now() { wc -l <"$OUT"; }
+
+# A screenshot of the whole X screen, kept as $SHOTS/$1.png.
+shot() { import -window root "$SHOTS/$1.png"; }
+
+# Number of pixels in the region (WxH+X+Y) of a screenshot for which the fx expression holds.
+pixels() {
+    local n
+    n=$(convert "$SHOTS/$1.png" -crop "$2" +repage -fx "$3" -format '%[fx:mean*w*h]' info:)
+    printf '%.0f' "$n"
+}
+
+expect_pixels() { # screenshot region expression minimum maximum what
+    local n
+    n=$(pixels "$1" "$2" "$3")
+    if [ "$n" -lt "$4" ] || [ "$n" -gt "$5" ]; then fail "$6: $n pixels in $2 of $1.png, expected $4 to $5"; fi
+}
+
+GREEN='(g>0.95 && r>0.2 && r<0.4 && b>0.2 && b<0.4)'
+GREENISH='(g>0.3 && r<0.6*g && b<0.6*g)'
+WHITE='(r>0.85 && g>0.85 && b>0.85)'
+LIT='(r+g+b>0.3)'
 
 # Waits up to $2 seconds for a line of standard output matching $1, after line $3 if given.
 line_wait() {
@@ -133,3 +157,37 @@ RESULTS_FREE='FREED: Shader #0
 FREED: res/sfx/hover.ogg
 FREED: res/sfx/select.ogg
 FREED: res/font/upheaval.ttf'
+
+# The resource lines of two cycles, menu -> play -> results -> menu -> play, ended in play.
+TWO_CYCLES="LOADED: res/shader/textureQuad.vs
+LOADED: res/shader/textureQuad.fs
+$MENU_LOAD
+$MENU_FREE
+$PLAY_LOAD
+$PLAY_FREE
+$RESULTS_LOAD
+$RESULTS_FREE
+$MENU_LOAD
+$MENU_FREE
+$PLAY_LOAD
+$PLAY_FREE"
+
+# Compares the game's whole transcript of resource lines, in order, with $1.
+transcript_check() {
+    local actual
+    actual=$(grep -E '^(LOADED|FREED|FAILED): ' "$OUT")
+    if [ "$actual" != "$1" ]; then
+        fail "resource lines differ"
+        diff <(echo "$1") <(echo "$actual")
+    fi
+}
+
+# Ends the script: where its screenshots are, and passed or how many checks failed.
+result() { # name
+    echo "screenshots and transcript in $SHOTS"
+    if [ "$FAILS" -ne 0 ]; then
+        echo "$FAILS check(s) failed"
+        exit 1
+    fi
+    echo "$1 passed"
+}
