@@ -2,6 +2,7 @@
 // Debian's headless chromium (WebGL2 on SwiftShader) through puppeteer-core, keeps the page's
 // console, and reads pixels back from screenshots.
 import { createServer } from 'node:http';
+import { before, after } from 'node:test';
 import { readFile, mkdir, writeFile } from 'node:fs/promises';
 import { extname, join, normalize } from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -245,4 +246,19 @@ export function expectPixels(image, region, test, low, high, what) {
   const count = pixels(image, region, test);
   assert.ok(count >= low && count <= high,
     `${what}: ${count} pixels in [${region}] of ${image.name}.png, expected ${low} to ${high}`);
+}
+
+// One server of the build and one browser for a file's tests, closed after them: `web.server`
+// and `web.browser` once the tests run.
+export function browserSuite() {
+  const web = { server: null, browser: null };
+  before(async () => {
+    web.server = await serve();
+    web.browser = await browserLaunch();
+  });
+  after(async () => {
+    await web.browser?.close();
+    await web.server?.close();
+  });
+  return web;
 }

@@ -1,14 +1,14 @@
 // The web build played in headless chromium with real browser input: loading, the menu, a
 // hover and a click on "Start", play, pause, the attackers' win, the results and back to the
 // menu; then the page without WebGL.
-import { test, before, after } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { copyFile, mkdtemp, rm } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import {
-  serve, browserLaunch, consoleWatch, consoleFaults, lineWait, resourceLines, sleep, canvasBox, pointTo, click, key, shot,
-  pixels, GREEN, GREENISH, WHITE, LIT, SITE,
+  browserSuite, serve, browserLaunch, consoleWatch, consoleFaults, lineWait, resourceLines, sleep, canvasBox,
+  pointTo, click, key, shot, expectPixels, GREEN, GREENISH, WHITE, LIT, SITE,
 } from './browser.js';
 
 const START_LINES = [
@@ -31,25 +31,10 @@ const PLAY_RESOURCES = ['Shader #0', 'res/gfx/player.png', 'res/gfx/follower.png
 const RESULTS_RESOURCES = ['Shader #0', 'res/sfx/hover.ogg', 'res/sfx/select.ogg', 'res/font/upheaval.ttf'];
 const freed = (lines) => lines.map((line) => line.replace('LOADED: ', 'FREED: '));
 
-let server, browser;
-before(async () => {
-  server = await serve();
-  browser = await browserLaunch();
-});
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
-
-// Fails with the count found, the region and the screenshot's name.
-function expectPixels(image, region, testFn, low, high, what) {
-  const count = pixels(image, region, testFn);
-  assert.ok(count >= low && count <= high,
-    `${what}: ${count} pixels in [${region}] of ${image.name}.png, expected ${low} to ${high}`);
-}
+const web = browserSuite();
 
 test('menu, play, pause, results and back to the menu, with real browser input', async (t) => {
-  const page = await browser.newPage();
+  const page = await web.browser.newPage();
   const watch = consoleWatch(page);
 
   // The loading bar climbs to 100 % and the overlay gives way to the game.
@@ -62,7 +47,7 @@ test('menu, play, pause, results and back to the menu, with real browser input',
         .observe(message, { childList: true, characterData: true, subtree: true });
     });
   });
-  await page.goto(server.url);
+  await page.goto(web.server.url);
   assert.equal(await page.title(), 'Gyrel+');
   await lineWait(watch, 'LOADED: res/font/upheaval.ttf', 0, 30);
   await page.waitForSelector('#overlay', { hidden: true, timeout: 5000 });
@@ -147,10 +132,10 @@ test('menu, play, pause, results and back to the menu, with real browser input',
 });
 
 test('in a window smaller than the canvas the picture scales down and the pointer follows', async () => {
-  const page = await browser.newPage();
+  const page = await web.browser.newPage();
   await page.setViewport({ width: 800, height: 600 });
   const watch = consoleWatch(page);
-  await page.goto(server.url);
+  await page.goto(web.server.url);
   await lineWait(watch, 'LOADED: res/font/upheaval.ttf', 0, 30);
   const box = await canvasBox(page);
   assert.deepEqual([box.width, box.height], [800, 450], 'the canvas keeps 16:9 inside the window');
@@ -171,7 +156,7 @@ test('a download that fails shows a message, not a blank page', async () => {
   for (const name of ['index.html', 'gyrel.js', 'gyrel.wasm']) await copyFile(join(SITE, name), join(partial, name));
   const broken = await serve(partial);
   try {
-    const page = await browser.newPage();
+    const page = await web.browser.newPage();
     await page.goto(broken.url);
     await page.waitForSelector('#overlay.failed', { visible: true, timeout: 10000 });
     assert.match(await page.$eval('#message', (element) => element.textContent), /could not be loaded: gyrel\.data: 404/);
@@ -187,7 +172,7 @@ test('without WebGL the page says so instead of showing a blank canvas', async (
   try {
     const page = await plain.newPage();
     const watch = consoleWatch(page);
-    await page.goto(server.url);
+    await page.goto(web.server.url);
     await page.waitForSelector('#overlay.failed', { visible: true, timeout: 10000 });
     const text = await page.$eval('#message', (element) => element.textContent);
     assert.match(text, /needs WebGL2/);

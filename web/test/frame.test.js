@@ -1,36 +1,29 @@
 // The page around the game: inside a frame on another origin, after a lost WebGL context, and
 // after an error once the game runs.
-import { test, before, after } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { mkdtemp, rm, writeFile } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import {
-  serve, serveSwitchable, browserLaunch, consoleWatch, consoleFaults, lineWait, sleep, key, shot, pixels, GREEN, pauses, playStart,
+  browserSuite, serveSwitchable, consoleWatch, consoleFaults, lineWait, sleep, key, shot, pixels, GREEN, pauses,
+  playStart,
 } from './browser.js';
 
 const MENU_READY = 'LOADED: res/font/upheaval.ttf';
 
-let server, browser;
-before(async () => {
-  server = await serve();
-  browser = await browserLaunch();
-});
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
+const web = browserSuite();
 
 test('inside a frame on another site: a click starts play and P pauses it', async () => {
   const parent = await mkdtemp(join(tmpdir(), 'gyrel-web-parent-'));
   await writeFile(join(parent, 'index.html'), `<!doctype html><title>Portal</title>
 <body style="margin:0;background:#222"><p style="margin:0;height:40px;color:#fff">A portal page</p>
-<iframe id="game" src="${server.url}" width="960" height="600"
+<iframe id="game" src="${web.server.url}" width="960" height="600"
   allow="fullscreen; gamepad; autoplay" style="border:0;margin-left:60px"></iframe></body>`);
   // Its server drops the browser's idle connections on closing rather than waiting them out.
   const host = await serveSwitchable(parent);
   try {
-    const page = await browser.newPage();
+    const page = await web.browser.newPage();
     const watch = consoleWatch(page);
     await page.goto(host.url);
     const frameElement = await page.$('#game');
@@ -56,9 +49,9 @@ test('inside a frame on another site: a click starts play and P pauses it', asyn
 });
 
 test('a lost WebGL context brings the game back', async () => {
-  const page = await browser.newPage();
+  const page = await web.browser.newPage();
   const watch = consoleWatch(page);
-  await page.goto(server.url);
+  await page.goto(web.server.url);
   await lineWait(watch, MENU_READY, 0, 30);
   const mark = watch.game.length;
   await page.evaluate(() => document.getElementById('canvas').getContext('webgl2')
@@ -77,9 +70,9 @@ test('a lost WebGL context brings the game back', async () => {
 });
 
 test('an error after start-up shows the page\'s message instead of a frozen canvas', async () => {
-  const page = await browser.newPage();
+  const page = await web.browser.newPage();
   const watch = consoleWatch(page);
-  await page.goto(server.url);
+  await page.goto(web.server.url);
   await lineWait(watch, MENU_READY, 0, 30);
   await sleep(500);
   // The next frame's clear fails the way a broken driver call would.

@@ -1,29 +1,21 @@
 // The web build as players meet it: a tab hidden for half a minute and the mute button, in
 // real time with real browser events.
-import { test, before, after } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import {
-  serve, browserLaunch, canvasBox, consoleWatch, consoleFaults, lineWait, sleep, pointTo, click, key, shot, pixels, WHITE,
+  browserSuite, canvasBox, consoleWatch, consoleFaults, lineWait, sleep, pointTo, click, key, shot, pixels, WHITE,
   audioState, audioWait, pauses, playStart, centreWait, differing,
 } from './browser.js';
 
 const HIDDEN_SECONDS = Number(process.env.GYREL_WEB_HIDDEN_SECONDS || 30);
 const MENU_READY = 'LOADED: res/font/upheaval.ttf';
 
-let server, browser;
-before(async () => {
-  server = await serve();
-  browser = await browserLaunch();
-});
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
+const web = browserSuite();
 
 test('a hidden tab stops the game and its sound, and play comes back paused', async (t) => {
-  const page = await browser.newPage();
+  const page = await web.browser.newPage();
   const watch = consoleWatch(page);
-  await page.goto(server.url);
+  await page.goto(web.server.url);
   await lineWait(watch, MENU_READY, 0, 30);
   await playStart(page, watch);
   await audioWait(page, 'running', 2);
@@ -34,7 +26,7 @@ test('a hidden tab stops the game and its sound, and play comes back paused', as
   // Another tab in front for half a minute. Opening it hides the game already: back in
   // front, the game waits paused, and a tap on it resumes it (a touch screen has no P).
   let mark = watch.game.length;
-  const other = await browser.newPage();
+  const other = await web.browser.newPage();
   await page.bringToFront();
   await sleep(300);
   assert.equal(pauses(watch, mark), 1, 'a new tab in front pauses play');
@@ -84,7 +76,7 @@ test('a hidden tab stops the game and its sound, and play comes back paused', as
   // A game the player paused stays paused through a hidden tab, and nothing is printed for it.
   mark = watch.game.length;
   await key(page, 'p');
-  const other2 = await browser.newPage();
+  const other2 = await web.browser.newPage();
   await other2.bringToFront();
   await sleep(1500);
   await page.bringToFront();
@@ -102,9 +94,9 @@ test('a hidden tab stops the game and its sound, and play comes back paused', as
 });
 
 test('the mute button silences everything, is remembered and gives the keys back', async () => {
-  const page = await browser.newPage();
+  const page = await web.browser.newPage();
   const watch = consoleWatch(page);
-  await page.goto(server.url);
+  await page.goto(web.server.url);
   await lineWait(watch, MENU_READY, 0, 30);
   await playStart(page, watch);
   await audioWait(page, 'running', 2);
@@ -126,7 +118,7 @@ test('the mute button silences everything, is remembered and gives the keys back
   assert.equal(await audioState(page), 'suspended');
 
   // Coming back from another tab does not unmute.
-  const other = await browser.newPage();
+  const other = await web.browser.newPage();
   await other.bringToFront();
   await sleep(300);
   await page.bringToFront();

@@ -2,26 +2,18 @@
 // it, on whole device pixels, with a drawing buffer of its CSS size times the device pixel ratio;
 // the game letterboxes inside it and the pointer lands where things are drawn; the fullscreen
 // button shows the stage alone and Esc brings the page back. Real browser input throughout.
-import { test, before, after } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import {
-  serve, browserLaunch, consoleWatch, consoleFaults, lineWait, sleep, pointTo, click, shot, pngKeep,
-  pixels, GREEN, WHITE, LIT,
+  browserSuite, consoleWatch, consoleFaults, lineWait, sleep, pointTo, click, shot, pngKeep, pixels, GREEN, WHITE,
+  LIT,
 } from './browser.js';
 
 const DESKTOP = { width: 1920, height: 1080, deviceScaleFactor: 1 };
 const PHONE = { width: 844, height: 390, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
 const START = [560, 615, 160, 70]; // the menu's "Start", in field pixels
 
-let server, browser;
-before(async () => {
-  server = await serve();
-  browser = await browserLaunch();
-});
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
+const web = browserSuite();
 
 // Where the stage and canvas are (CSS pixels), the canvas's drawing buffer, and the fullscreen state.
 async function layout(page) {
@@ -125,10 +117,10 @@ async function escape(page) {
 }
 
 async function menuOpen(viewport) {
-  const page = await browser.newPage();
+  const page = await web.browser.newPage();
   await page.setViewport(viewport);
   const watch = consoleWatch(page);
-  await page.goto(server.url);
+  await page.goto(web.server.url);
   await lineWait(watch, 'LOADED: res/font/upheaval.ttf', 0, 30);
   await page.waitForSelector('#overlay', { hidden: true, timeout: 5000 });
   await pointTo(page, 100, 100);

@@ -1,24 +1,16 @@
 // Playing in the browser without a mouse or keyboard: by touch alone on a phone-sized page
 // (DevTools touch events, 844x390 CSS pixels at 3 device pixels each), and with a gamepad that
 // the page reads through navigator.getGamepads (replaced by a stand-in pad the test plays).
-import { test, before, after } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import {
-  serve, browserLaunch, consoleWatch, consoleFaults, lineWait, resourceLines, sleep, canvasBox, shot, expectPixels,
-  GREEN, WHITE,
+  browserSuite, consoleWatch, consoleFaults, lineWait, resourceLines, sleep, canvasBox, shot, expectPixels, GREEN,
+  WHITE,
 } from './browser.js';
 
 const PHONE = { width: 844, height: 390, deviceScaleFactor: 3, isMobile: true, hasTouch: true, isLandscape: true };
 
-let server, browser;
-before(async () => {
-  server = await serve();
-  browser = await browserLaunch();
-});
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
+const web = browserSuite();
 
 // The field's rectangle on the page: the canvas, less any bars the game letterboxes inside it.
 async function fieldBox(page) {
@@ -102,11 +94,11 @@ async function fieldShot(page, name) {
 const PLAY_FREED = 13; // play's resource lines when it ends
 
 test('a whole cycle by touch alone on a phone', async (t) => {
-  const page = await browser.newPage();
+  const page = await web.browser.newPage();
   await page.emulate({ viewport: PHONE, userAgent: '' });
   const session = await page.target().createCDPSession();
   const watch = consoleWatch(page);
-  await page.goto(server.url);
+  await page.goto(web.server.url);
   await lineWait(watch, 'LOADED: res/font/upheaval.ttf', 0, 30);
   await page.waitForSelector('#overlay', { hidden: true, timeout: 5000 });
 
@@ -189,9 +181,9 @@ test('a whole cycle by touch alone on a phone', async (t) => {
 });
 
 test('a desktop with a mouse shows no touch controls', async () => {
-  const page = await browser.newPage();
+  const page = await web.browser.newPage();
   const watch = consoleWatch(page);
-  await page.goto(server.url);
+  await page.goto(web.server.url);
   await lineWait(watch, 'LOADED: res/font/upheaval.ttf', 0, 30);
   await page.mouse.click(200, 200);
   await sleep(200);
@@ -201,7 +193,7 @@ test('a desktop with a mouse shows no touch controls', async () => {
 });
 
 test('a gamepad read through navigator.getGamepads steers and presses A', async () => {
-  const page = await browser.newPage();
+  const page = await web.browser.newPage();
   // The stand-in pad, in the standard layout: the test sets its buttons and axes.
   await page.evaluateOnNewDocument(() => {
     const buttons = Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 }));
@@ -217,7 +209,7 @@ test('a gamepad read through navigator.getGamepads steers and presses A', async 
     };
   });
   const watch = consoleWatch(page);
-  await page.goto(server.url);
+  await page.goto(web.server.url);
   await lineWait(watch, 'GAMEPAD ADDED: ', 0, 30);
   await lineWait(watch, 'LOADED: res/font/upheaval.ttf', 0, 30);
   await page.mouse.move(640, 360);
