@@ -148,6 +148,16 @@ export async function key(page, name) {
   await page.keyboard.up(name);
 }
 
+// Esc as a keyboard sends it: the browser leaves fullscreen only for a key with a native code.
+export async function escapeKey(page) {
+  const session = await page.createCDPSession();
+  const key = { key: 'Escape', code: 'Escape', windowsVirtualKeyCode: 27, nativeVirtualKeyCode: 27 };
+  await session.send('Input.dispatchKeyEvent', { type: 'rawKeyDown', ...key });
+  await sleep(100);
+  await session.send('Input.dispatchKeyEvent', { type: 'keyUp', ...key });
+  await session.detach();
+}
+
 // A screenshot of the canvas, saved under SHOTS, decoded in the page into RGBA bytes.
 export async function shot(page, name) {
   const box = await canvasBox(page);

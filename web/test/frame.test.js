@@ -6,15 +6,15 @@ import { mkdtemp, rm, writeFile } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import {
-  browserSuite, serveSwitchable, consoleWatch, consoleFaults, lineWait, sleep, key, shot, pixels, GREEN, pauses,
-  playStart,
+  browserSuite, serveSwitchable, consoleWatch, consoleFaults, lineWait, sleep, key, escapeKey, shot, pixels, GREEN,
+  pauses, playStart,
 } from './browser.js';
 
 const MENU_READY = 'LOADED: res/font/upheaval.ttf';
 
 const web = browserSuite();
 
-test('inside a frame on another site: a click starts play and P pauses it', async () => {
+test('inside a frame on another site: a click starts play, P pauses it, fullscreen where the frame allows it', async () => {
   const parent = await mkdtemp(join(tmpdir(), 'gyrel-web-parent-'));
   await writeFile(join(parent, 'index.html'), `<!doctype html><title>Portal</title>
 <body style="margin:0;background:#222"><p style="margin:0;height:40px;color:#fff">A portal page</p>
@@ -40,6 +40,30 @@ test('inside a frame on another site: a click starts play and P pauses it', asyn
     await sleep(200);
     assert.equal(pauses(watch, mark), 1, 'P reached the game in the frame');
     assert.equal(page.url(), host.url, 'the parent page was navigated');
+
+    // This frame allows fullscreen: its button shows the game's stage alone, Esc brings the
+    // portal's page back.
+    const button = await frame.$('#fullscreen');
+    assert.ok(await button.isVisible(), 'no Fullscreen button in a frame that allows fullscreen');
+    await button.click();
+    await frame.waitForFunction(() => document.fullscreenElement?.id === 'stage', { timeout: 5000 });
+    await escapeKey(page);
+    await frame.waitForFunction(() => document.fullscreenElement === null, { timeout: 5000 });
+    assert.equal(page.url(), host.url, 'the parent page was navigated');
+
+    // A frame that does not allow it gets no button.
+    await page.evaluate((url) => {
+      const closed = document.createElement('iframe');
+      closed.id = 'closed';
+      closed.src = url;
+      closed.allow = 'gamepad; autoplay';
+      document.body.appendChild(closed);
+    }, web.server.url);
+    const closed = await (await page.waitForSelector('#closed')).contentFrame();
+    await closed.waitForSelector('#canvas');
+    await closed.waitForFunction(() => document.readyState === 'complete', { timeout: 30000 });
+    assert.equal(await closed.evaluate(() => document.fullscreenEnabled), false);
+    assert.equal(await closed.$eval('#fullscreen', (b) => b.hidden), true, 'a Fullscreen button that cannot work');
     assert.deepEqual(consoleFaults(watch), []);
     await page.close();
   } finally {

@@ -5,8 +5,8 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import {
-  browserSuite, consoleWatch, consoleFaults, lineWait, sleep, pointTo, click, shot, pngKeep, pixels, GREEN, WHITE,
-  LIT,
+  browserSuite, consoleWatch, consoleFaults, lineWait, sleep, pointTo, click, shot, pngKeep, pixels, escapeKey,
+  GREEN, WHITE, LIT,
 } from './browser.js';
 
 const DESKTOP = { width: 1920, height: 1080, deviceScaleFactor: 1 };
@@ -106,16 +106,6 @@ function expectBlackBars(image, l, what) {
   }
 }
 
-// Esc as a keyboard sends it: the browser leaves fullscreen only for a key with a native code.
-async function escape(page) {
-  const session = await page.createCDPSession();
-  const key = { key: 'Escape', code: 'Escape', windowsVirtualKeyCode: 27, nativeVirtualKeyCode: 27 };
-  await session.send('Input.dispatchKeyEvent', { type: 'rawKeyDown', ...key });
-  await sleep(100);
-  await session.send('Input.dispatchKeyEvent', { type: 'keyUp', ...key });
-  await session.detach();
-}
-
 async function menuOpen(viewport) {
   const page = await web.browser.newPage();
   await page.setViewport(viewport);
@@ -169,7 +159,7 @@ for (const [name, viewport] of [['desktop', DESKTOP], ['phone', PHONE]]) {
     });
 
     await t.test('Esc brings the page back at its own size', async () => {
-      await escape(page);
+      await escapeKey(page);
       await page.waitForFunction(() => document.fullscreenElement === null, { timeout: 5000 });
       await pointTo(page, 100, 100);
       const l = await settledLayout(page);
