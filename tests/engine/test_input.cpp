@@ -38,6 +38,28 @@ void pointer_release(const std::string &pid) {
     if (!pid.empty() && pid != "0") std::system(("kill " + pid + " 2>/dev/null").c_str());
 }
 
+// Shows and raises the test window and holds the pointer at (300, 200) in it: X sends key and
+// button events only to a mapped window under the pointer. Returns the holder for
+// window_leave (empty if it could not start).
+std::string window_enter() {
+    SDL_Window *window = game.window.handle;
+    SDL_ShowWindow(window);
+    SDL_RaiseWindow(window);
+    for (int i = 0; i < 20; i++) {
+        SDL_PumpEvents();
+        SDL_Delay(5);
+    }
+    int x = 0, y = 0;
+    SDL_GetWindowPosition(window, &x, &y);
+    return pointer_hold(x + 300, y + 200);
+}
+
+void window_leave(const std::string &holder) {
+    pointer_release(holder);
+    SDL_HideWindow(game.window.handle);
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+}
+
 // Runs input steps (events first, as the main loop does) until the condition holds.
 template <typename Condition>
 bool steps_until(Event *event, Keyboard *keyboard, Mouse *mouse, Condition condition) {
@@ -83,17 +105,7 @@ TEST(Input, QuitRequestEdges) {
 
 TEST(Input, KeysAndButtonsFromRealXInput) {
     if (!xdotool("version")) GTEST_SKIP() << "xdotool is not installed";
-    // X only sends key and button events to a mapped window under the pointer.
-    SDL_Window *window = game.window.handle;
-    SDL_ShowWindow(window);
-    SDL_RaiseWindow(window);
-    int x = 0, y = 0;
-    for (int i = 0; i < 20; i++) {
-        SDL_PumpEvents();
-        SDL_Delay(5);
-    }
-    SDL_GetWindowPosition(window, &x, &y);
-    std::string holder = pointer_hold(x + 300, y + 200);
+    std::string holder = window_enter();
     ASSERT_FALSE(holder.empty());
 
     Event event = {};
@@ -151,23 +163,12 @@ TEST(Input, KeysAndButtonsFromRealXInput) {
     EXPECT_FALSE(keyboard_press(&keyboard, SDL_SCANCODE_P));
     EXPECT_FALSE(keyboard_release(&keyboard, SDL_SCANCODE_P));
 
-    pointer_release(holder);
-    SDL_HideWindow(window);
-    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    window_leave(holder);
 }
 
 TEST(Input, FullscreenKeysAreRequestsOncePerPress) {
     if (!xdotool("version")) GTEST_SKIP() << "xdotool is not installed";
-    SDL_Window *window = game.window.handle;
-    SDL_ShowWindow(window);
-    SDL_RaiseWindow(window);
-    for (int i = 0; i < 20; i++) {
-        SDL_PumpEvents();
-        SDL_Delay(5);
-    }
-    int x = 0, y = 0;
-    SDL_GetWindowPosition(window, &x, &y);
-    std::string holder = pointer_hold(x + 300, y + 200);
+    std::string holder = window_enter();
     ASSERT_FALSE(holder.empty());
     Event event = {};
     Keyboard keyboard = {};
@@ -208,7 +209,5 @@ TEST(Input, FullscreenKeysAreRequestsOncePerPress) {
     EXPECT_EQ(requests, 2);
     EXPECT_FALSE(game.window.fullscreen) << "the input path only reports the request";
 
-    pointer_release(holder);
-    SDL_HideWindow(window);
-    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    window_leave(holder);
 }
