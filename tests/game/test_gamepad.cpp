@@ -14,6 +14,7 @@
 #include "components/c_rotation.hpp"
 #include "game/game.hpp"
 #include "tests/support/test_env.hpp"
+#include "tests/support/virtual_pad.hpp"
 
 namespace {
 
@@ -30,15 +31,7 @@ int rumble_record(void *userdata, Uint16 low, Uint16 high) {
 }
 
 void pad_attach(Pad *pad) {
-    SDL_VirtualJoystickDesc desc = {};
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    desc.name = "Test pad";
-    desc.userdata = pad;
-    desc.Rumble = rumble_record;
-    int device = SDL_JoystickAttachVirtualEx(&desc);
+    int device = virtual_pad_attach("Test pad", rumble_record, pad);
     ASSERT_GE(device, 0) << SDL_GetError();
     pad->joystick = SDL_JoystickOpen(device);
     ASSERT_NE(pad->joystick, nullptr) << SDL_GetError();

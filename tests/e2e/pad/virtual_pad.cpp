@@ -16,6 +16,8 @@
 #include <cstring>
 #include <string>
 
+#include "tests/support/virtual_pad.hpp"
+
 namespace {
 
 using PollEvent = int (*)(SDL_Event *);
@@ -38,14 +40,7 @@ int rumble(void *, Uint16 low, Uint16 high) {
 
 void attach() {
     if (pad) return;
-    SDL_VirtualJoystickDesc desc = {};
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    desc.name = "Virtual test pad";
-    desc.Rumble = rumble;
-    int device = SDL_JoystickAttachVirtualEx(&desc);
+    int device = virtual_pad_attach("Virtual test pad", rumble, nullptr);
     if (device >= 0) pad = SDL_JoystickOpen(device);
     if (!pad) {
         std::fprintf(stderr, "virtual pad: %s\n", SDL_GetError());
