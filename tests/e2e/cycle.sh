@@ -10,13 +10,7 @@ mkdir -p "$SHOTS"
 OUT="$SHOTS/stdout.txt"
 source "$(dirname "$0")/lib/common.bash"
 
-SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} "$GAME" >"$OUT" 2>&1 &
-PID=$!
-WID=$(window_wait 15)
-if [ -z "$WID" ]; then
-    fail "no window titled Gyrel+"
-    exit 1
-fi
+game_open
 # Without a window manager the keys go to the window that has the input focus.
 xdotool windowfocus --sync "$WID" 2>/dev/null || true
 xdotool mousemove --window "$WID" 100 100

@@ -28,13 +28,7 @@ key() {
 
 differing() { compare -metric AE "$SHOTS/$1.png" "$SHOTS/$2.png" null: 2>&1 | cut -d' ' -f1; }
 
-SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} "$GAME" >"$OUT" 2>&1 &
-PID=$!
-WID=$(window_wait 15)
-if [ -z "$WID" ]; then
-    fail "no window titled Gyrel+"
-    exit 1
-fi
+game_open
 menu_wait 30 "$WID" || fail "the menu was not drawn"
 # Without a window manager the keys go to the window that has the input focus.
 xdotool windowfocus --sync "$WID" 2>/dev/null || true

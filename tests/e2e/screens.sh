@@ -120,13 +120,7 @@ centre_check() { # shot field-x field-y window-width window-height
     expect_pixels "$1" "$(region 21 21 $(($2 - 10)) $(($3 - 10)) 0 0)" "$WHITE" 30 441 "white centre under field point $2,$3"
 }
 
-SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} "$GAME" >"$OUT" 2>&1 &
-PID=$!
-WID=$(window_wait 15)
-if [ -z "$WID" ]; then
-    fail "no window titled Gyrel+"
-    exit 1
-fi
+game_open
 geometry_wait 1280x720 10 || fail "the window opened at $(geometry), not 1280x720"
 xdotool mousemove 0 0
 menu_wait 30 "$WID" || fail "the menu was not drawn"

@@ -74,6 +74,18 @@ window_wait() {
     return 1
 }
 
+# Starts the game ($GAME, its output in $OUT) and waits up to 15 s for its window: sets PID and
+# WID, or fails and ends the script.
+game_open() {
+    SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} "$GAME" >"$OUT" 2>&1 &
+    PID=$!
+    WID=$(window_wait 15)
+    if [ -z "$WID" ]; then
+        fail "no window titled Gyrel+"
+        exit 1
+    fi
+}
+
 # Waits up to $1 seconds until the game reads its input: its menu is loaded and drawn (the logo
 # shows in window $2). Until the loop runs, X queues a key's press and its release and the
 # first poll takes both at once, so a tap sent earlier is never seen as held. Start-up takes
