@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The game on screens of other sizes, each a virtual display of its own with a real window
-# manager (openbox): F11 fills the screen with the field scaled and centred and F11 again
-# gives the window back its size and place; a wide and a tall window letterbox on the right
-# sides; a click on the scaled "Start" starts play; the white centre goes to the field point
-# under the pointer, in a window and fullscreen, where Alt+Enter leaves fullscreen.
+# manager (openbox, through tests/screens/with_wm.sh): F11 fills the screen with the field
+# scaled and centred and F11 again gives the window back its size and place; a wide and a tall
+# window letterbox on the right sides; a click on the scaled "Start" starts play; the white
+# centre goes to the field point under the pointer, in a window and fullscreen, where Alt+Enter
+# leaves fullscreen.
 # Usage: screens.sh path/to/gyrel   (run from the repository root)
 set -u
 
@@ -17,7 +18,8 @@ if [ -z "${SCREEN_INNER:-}" ]; then
         mkdir -p "$ROOT/$screen"
         echo "== screen $screen"
         SCREEN_INNER=$screen E2E_SHOTS="$ROOT/$screen" \
-            xvfb-run -a -s "-screen 0 ${screen}x24" bash "$0" "$GAME" || status=1
+            xvfb-run -a -s "-screen 0 ${screen}x24" bash "$(dirname "$0")/../screens/with_wm.sh" bash "$0" "$GAME" ||
+            status=1
     done
     echo "screenshots and transcripts in $ROOT"
     [ "$status" = 0 ] && echo "screens passed"
@@ -30,19 +32,6 @@ source "$(dirname "$0")/lib/common.bash"
 MOMENT=$SCREEN_INNER
 SCREEN_W=${SCREEN_INNER%x*}
 SCREEN_H=${SCREEN_INNER#*x}
-
-openbox >"$SHOTS/openbox.txt" 2>&1 &
-WM=$!
-stop_all() {
-    finish
-    kill "$WM" 2>/dev/null
-    wait "$WM" 2>/dev/null
-}
-trap stop_all EXIT
-for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-done
 
 # The field's place in a drawable of $1 x $2 pixels: sets S (scale), FX, FY (its top left),
 # FW, FH, as the game computes its viewport (whole pixels, centred).
