@@ -49,6 +49,32 @@ void canvas_follow(Window *window) {
 }
 
 } // namespace
+#else
+namespace {
+
+// How long a window manager has to give a window its old place and size back after fullscreen.
+constexpr u64 WINDOW_RESTORE_WAIT_MS = 250;
+
+// Most window managers put a window back where and as large as it was when it leaves
+// fullscreen; others, and a bare X server, leave it as it is. It is put back here only where
+// the manager has not, once the manager has had a moment: SDL places a window by its frame,
+// and until the frame drawn again after fullscreen has been read it would count the frame of
+// the fullscreen moment (none), and a manager that had put the window back itself would see it
+// moved off by its frame.
+void windowed_restore(Window *window) {
+    if (!window->restore_due) return;
+    ivec4 now{};
+    SDL_GetWindowPosition(window->handle, &now.x, &now.y);
+    SDL_GetWindowSize(window->handle, &now.z, &now.w);
+    bool back = now == window->windowed;
+    if (!back && SDL_GetTicks64() < window->restore_due) return; // the manager may yet put it back
+    window->restore_due = 0;
+    if (back) return;
+    SDL_SetWindowSize(window->handle, window->windowed.z, window->windowed.w);
+    SDL_SetWindowPosition(window->handle, window->windowed.x, window->windowed.y);
+}
+
+} // namespace
 #endif
 
 void window_init(Window *window, const char *title, const vec2 *size, u32 flags) {
@@ -57,6 +83,7 @@ void window_init(Window *window, const char *title, const vec2 *size, u32 flags)
     window->title = title;
     window->flags = flags;
     window->fullscreen = false;
+    window->restore_due = 0;
 #ifdef _WIN32
     // Under Wine the first X window of a GL window is replaced once its pixel format is set:
     // title only the window that stays, so nothing finds the short-lived one by its title.
@@ -116,6 +143,8 @@ void window_free(Window *window) {
 void window_update(Window *window) {
 #ifdef __EMSCRIPTEN__
     canvas_follow(window);
+#else
+    windowed_restore(window);
 #endif
     int width = 0;
     int height = 0;
@@ -179,9 +208,12 @@ void window_point_to_field(const Window *window, const vec2 *in, vec2 *out) {
 
 void window_fullscreen_enter(Window *window) {
     if (window->fullscreen || !window->handle) return;
-    ivec4 windowed{};
-    SDL_GetWindowPosition(window->handle, &windowed.x, &windowed.y);
-    SDL_GetWindowSize(window->handle, &windowed.z, &windowed.w);
+    ivec4 windowed = window->windowed;
+    // Back in before the window was put back: it is not yet where it belongs, so keep the old place.
+    if (!window->restore_due) {
+        SDL_GetWindowPosition(window->handle, &windowed.x, &windowed.y);
+        SDL_GetWindowSize(window->handle, &windowed.z, &windowed.w);
+    }
     // Desktop fullscreen: the display keeps its mode, so nothing flickers and other windows
     // keep their places. SDL picks the display the window is on.
     if (SDL_SetWindowFullscreen(window->handle, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
@@ -189,6 +221,7 @@ void window_fullscreen_enter(Window *window) {
         return;
     }
     window->windowed = windowed;
+    window->restore_due = 0;
     window->fullscreen = true;
 }
 
@@ -199,11 +232,8 @@ void window_fullscreen_exit(Window *window) {
         return;
     }
     window->fullscreen = false;
-    // Not every window manager gives the old size and place back by itself.
-    if (window->windowed.z > 0 && window->windowed.w > 0) {
-        SDL_SetWindowSize(window->handle, window->windowed.z, window->windowed.w);
-        SDL_SetWindowPosition(window->handle, window->windowed.x, window->windowed.y);
-    }
+    // Put back by window_update, if the window manager does not do it first.
+    if (window->windowed.z > 0 && window->windowed.w > 0) window->restore_due = SDL_GetTicks64() + WINDOW_RESTORE_WAIT_MS;
 }
 
 void window_fullscreen_toggle(Window *window) {

@@ -17,6 +17,8 @@ struct Window {
     vec2 drawable; // the GL drawable in pixels (more than size on high-density displays)
     ivec4 viewport; // the field's rectangle in drawable pixels, from the bottom left as GL counts
     ivec4 windowed; // the window's place and size (x, y, width, height) before fullscreen
+    u64 restore_due; // after leaving fullscreen, when (SDL ticks) to put it back there if the window
+                     // manager has not; 0 when nothing is due
 };
 
 constexpr vec2 WINDOW_SIZE_MIN = {640.0f, 360.0f};

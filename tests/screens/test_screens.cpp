@@ -28,18 +28,25 @@ void pump(int times) {
     }
 }
 
-// Waits for the window manager (or the X server) to give the window its new size.
+// Waits for the window manager (or the X server) to give the window its new size, updating
+// the window each time as a frame does.
 bool window_size_wait(int width, int height) {
     for (int i = 0; i < 1000; i++) {
         pump(1);
+        window_update(&game.window);
         int w = 0, h = 0;
         SDL_GetWindowSize(game.window.handle, &w, &h);
-        if (w == width && h == height) {
-            window_update(&game.window);
-            return true;
-        }
+        if (w == width && h == height) return true;
     }
     return false;
+}
+
+// As frames go by for a while: a window put back after fullscreen has had time to settle.
+void frames_pass(int times) {
+    for (int i = 0; i < times; i++) {
+        pump(1);
+        window_update(&game.window);
+    }
 }
 
 enum Shape : u32 { SHAPE_FIELD, SHAPE_WIDE, SHAPE_FULLSCREEN };
@@ -178,7 +185,7 @@ TEST(Screens, FullscreenLeavesTheWindowWhereAndAsLargeAsItWas) {
     window_fullscreen_toggle(&game.window);
     EXPECT_FALSE(game.window.fullscreen);
     ASSERT_TRUE(window_size_wait(1280, 720));
-    pump(20);
+    frames_pass(50);
     int x_after = -1, y_after = -1;
     SDL_GetWindowPosition(game.window.handle, &x_after, &y_after);
     EXPECT_EQ(x_after, x);
