@@ -7,6 +7,7 @@
 #include "components/c_game_object.hpp"
 #include "components/c_scale.hpp"
 #include "components/c_sprite.hpp"
+#include "entities/emblem.hpp"
 #include "game/game.hpp"
 
 namespace {
@@ -19,9 +20,6 @@ constexpr std::array<vec4, 6> C_COLOR_VALUES = {{
     {1.0f, 0.2f, 0.9f, 1.0f},
     {0.2f, 1.0f, 0.9f, 1.0f},
 }};
-// The texture is a strip of one 64-pixel emblem cell per palette colour, so the shape
-// says what the colour says.
-constexpr i32 EMBLEM_CELL = 64;
 constexpr vec2 FOLLOWER_SIZE = {30.0f, 30.0f};
 constexpr vec3 FOLLOWER_POSITION = {0.0f, 0.0f, 0.0f};
 constexpr vec4 FOLLOWER_COLOR_CHANGE_COLOR = {1.0f, 1.0f, 1.0f, 0.0f};

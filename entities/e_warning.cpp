@@ -5,6 +5,7 @@
 #include "components/c_color_change.hpp"
 #include "components/c_sprite.hpp"
 #include "components/c_time_delete.hpp"
+#include "entities/emblem.hpp"
 #include "game/game.hpp"
 
 namespace {
@@ -17,9 +18,6 @@ constexpr std::array<vec4, 6> C_COLOR_VALUES = {{
     {1.0f, 0.2f, 0.9f, 1.0f},
     {0.2f, 1.0f, 0.9f, 1.0f},
 }};
-// The texture is a strip of one 64-pixel emblem cell per palette colour, so the shape
-// says what the colour says.
-constexpr i32 EMBLEM_CELL = 64;
 constexpr vec2 WARNING_SIZE = {32.0f, 32.0f};
 constexpr vec4 COLOR_TRANSPARENT = {0.0f, 0.0f, 0.0f, 0.0f};
 constexpr i32 WARNING_TICKS = 60;
