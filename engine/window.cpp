@@ -56,11 +56,11 @@ namespace {
 constexpr u64 WINDOW_RESTORE_WAIT_MS = 250;
 
 // Most window managers put a window back where and as large as it was when it leaves
-// fullscreen; others, and a bare X server, leave it as it is. It is put back here only where
-// the manager has not, once the manager has had a moment: SDL places a window by its frame,
-// and until the frame drawn again after fullscreen has been read it would count the frame of
-// the fullscreen moment (none), and a manager that had put the window back itself would see it
-// moved off by its frame.
+// fullscreen; others, and a bare X server, leave it covering the display. It is put back here
+// only where nothing else has, once the manager has had a moment: SDL places a window by its
+// frame, and until the frame drawn again after fullscreen has been read it would count the
+// frame of the fullscreen moment (none), so a window the manager had put back would be moved
+// off by its frame. A window given another size meanwhile (by the player) is left as it is.
 void windowed_restore(Window *window) {
     if (!window->restore_due) return;
     ivec4 now{};
@@ -69,7 +69,9 @@ void windowed_restore(Window *window) {
     bool back = now == window->windowed;
     if (!back && SDL_GetTicks64() < window->restore_due) return; // the manager may yet put it back
     window->restore_due = 0;
-    if (back) return;
+    SDL_Rect display{};
+    if (back || SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window->handle), &display) != 0) return;
+    if (now.z != display.w || now.w != display.h) return;
     SDL_SetWindowSize(window->handle, window->windowed.z, window->windowed.w);
     SDL_SetWindowPosition(window->handle, window->windowed.x, window->windowed.y);
 }
@@ -102,14 +104,15 @@ void window_init(Window *window, const char *title, const vec2 *size, u32 flags)
     // A window of a fixed size (the tests' hidden one) keeps the size it was asked for.
     if (!(flags & SDL_WINDOW_RESIZABLE)) return;
     SDL_SetWindowMinimumSize(window->handle, static_cast<int>(WINDOW_SIZE_MIN.x), static_cast<int>(WINDOW_SIZE_MIN.y));
-    // A display whose free area is smaller than the field (a small laptop, its panel) gets a
-    // smaller window that fits with its frame, placed whole in what the panels leave. Where the
-    // field itself fits, the window keeps it: a frame the system reports but does not draw (Wine
-    // on a bare X server) must not shrink the game on a screen of exactly the field's size.
+    // The window with the frame the window manager draws around it must fit in what the
+    // display's panels leave (a small laptop, or a panel along an edge of a display little
+    // larger than the field): where it does not, the window gets the largest size of the
+    // field's shape that does, placed whole in that area. On X the manager tells the frame's
+    // size in an event, there by the time the window is shown; without a manager there is none.
+    SDL_PumpEvents();
     int display = SDL_GetWindowDisplayIndex(window->handle);
     SDL_Rect usable{};
     if (display < 0 || SDL_GetDisplayUsableBounds(display, &usable) != 0) return;
-    if (static_cast<f32>(usable.w) >= size->x && static_cast<f32>(usable.h) >= size->y) return;
     int top = 0, left = 0, bottom = 0, right = 0;
     if (SDL_GetWindowBordersSize(window->handle, &top, &left, &bottom, &right) != 0) top = left = bottom = right = 0;
     vec2 area = {static_cast<f32>(usable.w - left - right), static_cast<f32>(usable.h - top - bottom)};

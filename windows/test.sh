@@ -7,8 +7,11 @@
 # Run by scripts/windows --test and scripts/test after building; arguments go to ctest.
 set -uo pipefail
 cd "$(dirname "$0")/.."
-if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x720x24" bash "$0" "$@"
+# A virtual screen of their own, larger than the field: Wine reports a window frame even where
+# no window manager draws one, and the game opens smaller where the field and that frame would
+# not fit.
+if [ -z "${GYREL_WINDOWS_SCREEN:-}" ]; then
+    GYREL_WINDOWS_SCREEN=1600x900 exec xvfb-run -a -s "-screen 0 1600x900x24" bash "$0" "$@"
 fi
 
 status=0

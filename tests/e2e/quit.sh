@@ -60,7 +60,7 @@ quit_check() {
 # pixel tells apart.
 death_seen() {
     local shot="$WORK/death.png" side corner
-    import -window root "$shot" 2>/dev/null || return 1
+    import -window "$WID" "$shot" 2>/dev/null || return 1
     side=$(convert "$shot" -format '%[fx:p{660,360}.r>0.25 && p{660,360}.g<0.7*p{660,360}.r && p{660,360}.b<0.7*p{660,360}.r]' info:)
     corner=$(convert "$shot" -format '%[fx:p{4,715}.r<0.2]' info:)
     [ "$side" = 1 ] && [ "$corner" = 1 ]

@@ -17,6 +17,7 @@
 #include "entities/e_player.hpp"
 #include "entities/e_text.hpp"
 #include "game/game.hpp"
+#include "tests/screens/panel.hpp"
 #include "tests/support/test_env.hpp"
 
 namespace {
@@ -193,6 +194,42 @@ TEST(Screens, FullscreenLeavesTheWindowWhereAndAsLargeAsItWas) {
     // Leaving twice is harmless, and the saved place is not overwritten by a second enter.
     window_fullscreen_exit(&game.window);
     EXPECT_FALSE(game.window.fullscreen);
+}
+
+// The usable bounds of the display, once they have become the given height (the window
+// manager takes a moment to see a panel come or go).
+bool usable_height_wait(int height, SDL_Rect *usable) {
+    for (int i = 0; i < 500; i++) {
+        pump(1);
+        if (SDL_GetDisplayUsableBounds(0, usable) == 0 && usable->h == height) return true;
+    }
+    return false;
+}
+
+TEST(Screens, AWindowOpensWholeInTheAreaAPanelLeaves) {
+    // 735 pixels of height: room for the field, but not for the field and a title bar.
+    ASSERT_TRUE(panel_open(345));
+    SDL_Rect usable{};
+    ASSERT_TRUE(usable_height_wait(735, &usable));
+    Window window{};
+    vec2 field = {1280.0f, 720.0f};
+    window_init(&window, "Gyrel+ under a panel", &field, SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE);
+    ASSERT_NE(window.handle, nullptr) << SDL_GetError();
+    pump(30);
+    int x = 0, y = 0, width = 0, height = 0, top = 0, left = 0, bottom = 0, right = 0;
+    SDL_GetWindowPosition(window.handle, &x, &y);
+    SDL_GetWindowSize(window.handle, &width, &height);
+    SDL_GetWindowBordersSize(window.handle, &top, &left, &bottom, &right);
+    window_free(&window);
+    panel_close();
+    EXPECT_GT(top, 0) << "the window manager drew no title bar";
+    EXPECT_LT(height, 720);
+    EXPECT_NEAR(width * 9.0, height * 16.0, 16.0) << width << "x" << height << " is not the field's shape";
+    EXPECT_GE(x - left, usable.x);
+    EXPECT_GE(y - top, usable.y);
+    EXPECT_LE(x + width + right, usable.x + usable.w);
+    EXPECT_LE(y + height + bottom, usable.y + usable.h) << "the window's bottom is under the panel";
+    EXPECT_TRUE(usable_height_wait(1080, &usable)) << "the panel did not go";
 }
 
 TEST(Screens, TextIsRasterisedForItsScaleWithTheSameLayout) {

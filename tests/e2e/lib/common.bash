@@ -24,8 +24,8 @@ trap finish EXIT
 
 lines_now() { wc -l <"$OUT"; }
 
-# A screenshot of the whole X screen, kept as $SHOTS/$1.png.
-shot() { import -window root "$SHOTS/$1.png"; }
+# A screenshot of the game's window ($WID, its drawing area), kept as $SHOTS/$1.png.
+shot() { import -window "$WID" "$SHOTS/$1.png"; }
 
 # Number of pixels in the region (WxH+X+Y) of a screenshot for which the fx expression holds.
 pixels() {
