@@ -59,8 +59,10 @@ asan=$(ldd "$GAME" 2>/dev/null | awk '/libasan/ {print $3}')
 GYREL_PAD_FIFO="$FIFO" GYREL_PAD_LOG="$PAD_LOG" LD_PRELOAD="$preload" \
     SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} "$GAME" >"$OUT" 2>&1 &
 PID=$!
-# Opening the FIFO waits for the game's first poll, where the pad is plugged in.
-exec 3>"$FIFO"
+# Opened for reading and writing, the FIFO opens at once, whether or not the game ever gets to
+# open it (at its first poll, where the pad is plugged in): a game that cannot start fails the
+# script below rather than hanging it. Commands wait in the FIFO until the game reads them.
+exec 3<>"$FIFO"
 WID=$(window_wait 15)
 if [ -z "$WID" ]; then
     fail "no window titled Gyrel+"
