@@ -10,7 +10,7 @@ mkdir -p "$SHOTS"
 OUT="$SHOTS/stdout.txt"
 source "$(dirname "$0")/lib/common.bash"
 
-game_open
+game_open || exit 1
 # Without a window manager the keys go to the window that has the input focus.
 xdotool windowfocus --sync "$WID" 2>/dev/null || true
 xdotool mousemove --window "$WID" 100 100

@@ -56,18 +56,11 @@ preload="${LD_PRELOAD:+$LD_PRELOAD }$PAD_LIB"
 asan=$(ldd "$GAME" 2>/dev/null | awk '/libasan/ {print $3}')
 [ -n "$asan" ] && preload="$asan $preload"
 
-GYREL_PAD_FIFO="$FIFO" GYREL_PAD_LOG="$PAD_LOG" LD_PRELOAD="$preload" \
-    SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} "$GAME" >"$OUT" 2>&1 &
-PID=$!
 # Opened for reading and writing, the FIFO opens at once, whether or not the game ever gets to
 # open it (at its first poll, where the pad is plugged in): a game that cannot start fails the
-# script below rather than hanging it. Commands wait in the FIFO until the game reads them.
+# script rather than hanging it. Commands wait in the FIFO until the game reads them.
 exec 3<>"$FIFO"
-WID=$(window_wait 15)
-if [ -z "$WID" ]; then
-    fail "no window titled Gyrel+"
-    exit 1
-fi
+game_open GYREL_PAD_FIFO="$FIFO" GYREL_PAD_LOG="$PAD_LOG" LD_PRELOAD="$preload" || exit 1
 # Without a window manager the input goes to the window that has the focus; SDL reads pads
 # only for an application in front, as a player would have it.
 xdotool windowfocus --sync "$WID" 2>/dev/null || true

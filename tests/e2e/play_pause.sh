@@ -28,7 +28,7 @@ key() {
 
 differing() { compare -metric AE "$SHOTS/$1.png" "$SHOTS/$2.png" null: 2>&1 | cut -d' ' -f1; }
 
-game_open
+game_open || exit 1
 menu_wait 30 "$WID" || fail "the menu was not drawn"
 # Without a window manager the keys go to the window that has the input focus.
 xdotool windowfocus --sync "$WID" 2>/dev/null || true

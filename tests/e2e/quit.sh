@@ -13,14 +13,7 @@ source "$(dirname "$0")/lib/common.bash"
 start() {
     MOMENT=$1
     OUT="$WORK/$MOMENT.txt"
-    SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} "$GAME" >"$OUT" 2>&1 &
-    PID=$!
-    # By process: the window of the run before may not be gone from the server yet.
-    WID=$(window_wait 15 --pid "$PID")
-    if [ -z "$WID" ]; then
-        fail "no window titled Gyrel+"
-        return 1
-    fi
+    game_open || return 1
     xdotool mousemove --window "$WID" 100 100
     line_wait '^LOADED: res/font/upheaval.ttf' 15 || { fail "the menu did not load"; return 1; }
 }

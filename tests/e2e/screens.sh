@@ -109,7 +109,7 @@ centre_check() { # shot field-x field-y window-width window-height
     expect_pixels "$1" "$(region 21 21 $(($2 - 10)) $(($3 - 10)) 0 0)" "$WHITE" 30 441 "white centre under field point $2,$3"
 }
 
-game_open
+game_open || exit 1
 geometry_wait 1280x720 10 || fail "the window opened at $(geometry), not 1280x720"
 xdotool mousemove 0 0
 menu_wait 30 "$WID" || fail "the menu was not drawn"

@@ -1,6 +1,7 @@
 // The game on a 1920x1080 screen in windows of other sizes and fullscreen: steering through real
-// X pointer moves must not depend on the window, and text shown larger must be rasterised for
-// its size rather than stretched. Run on its own 1920x1080 virtual display.
+// X pointer moves must not depend on the window, leaving fullscreen gives the window back, a
+// window opened above a panel fits whole, and text shown larger must be rasterised for its size
+// rather than stretched. Run on its own 1920x1080 virtual display with a window manager.
 #include <GL/glew.h>
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>

@@ -74,16 +74,16 @@ window_wait() {
     return 1
 }
 
-# Starts the game ($GAME, its output in $OUT) and waits up to 15 s for its window: sets PID and
-# WID, or fails and ends the script.
+# Starts the game ($GAME, its output in $OUT, with any VAR=value arguments added to its
+# environment) and waits up to 15 s for its window: sets PID and WID, or fails and returns 1.
+# The window is found by process: the window of a run before may not be gone from the server yet.
 game_open() {
-    SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} "$GAME" >"$OUT" 2>&1 &
+    env SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}" "$@" "$GAME" >"$OUT" 2>&1 &
     PID=$!
-    WID=$(window_wait 15)
-    if [ -z "$WID" ]; then
-        fail "no window titled Gyrel+"
-        exit 1
-    fi
+    WID=$(window_wait 15 --pid "$PID")
+    [ -n "$WID" ] && return 0
+    fail "no window titled Gyrel+"
+    return 1
 }
 
 # Waits up to $1 seconds until the game reads its input: its menu is loaded and drawn (the logo
