@@ -4,6 +4,13 @@
 #include <cmath>
 #include <cstdio>
 
+namespace {
+
+// How long a window manager has to give a window its old place and size back after fullscreen.
+constexpr u64 WINDOW_RESTORE_WAIT_MS = 250;
+
+} // namespace
+
 #ifdef __EMSCRIPTEN__
 #include <emscripten/html5.h>
 
@@ -51,9 +58,6 @@ void canvas_follow(Window *window) {
 } // namespace
 #else
 namespace {
-
-// How long a window manager has to give a window its old place and size back after fullscreen.
-constexpr u64 WINDOW_RESTORE_WAIT_MS = 250;
 
 // Most window managers put a window back where and as large as it was when it leaves
 // fullscreen; others, and a bare X server, leave it covering the display. It is put back here
