@@ -23,6 +23,13 @@ const TYPES = {
   '.webmanifest': 'application/manifest+json',
 };
 
+// Closes a server with every connection a browser still holds open: a closing server otherwise
+// waits for them, those of a page closed mid-download included.
+function serverClose(server) {
+  server.closeAllConnections();
+  return new Promise((resolve) => server.close(resolve));
+}
+
 // A static server for the built page; the OS picks the port. Counts the bytes it sends.
 export async function serve(root = SITE) {
   const sent = {};
@@ -40,8 +47,18 @@ export async function serve(root = SITE) {
     }
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  return { url: `http://127.0.0.1:${server.address().port}/`, sent,
-           close: () => new Promise((resolve) => server.close(resolve)) };
+  return { url: `http://127.0.0.1:${server.address().port}/`, sent, close: () => serverClose(server) };
+}
+
+// Closes a page, waiting at most 15 s. Puppeteer waits for the browser to report the page gone
+// with no limit of its own; should that report never come, the file would run out of time with
+// its checks done. A page left open goes when the file's browser is closed.
+export async function pageClose(page) {
+  let timer;
+  const late = new Promise((resolve) => { timer = setTimeout(() => resolve(true), 15000); });
+  const stuck = await Promise.race([page.close().then(() => false), late]);
+  clearTimeout(timer);
+  if (stuck) console.warn(`a page did not close within 15 s (${page.url()}); the browser closes it later`);
 }
 
 // Headless chromium as a player's browser would be: audio waits for a click or key press.
@@ -112,7 +129,7 @@ export async function serveSwitchable(root) {
     }
   });
   const listen = (port) => new Promise((resolve) => server.listen(port, '127.0.0.1', resolve));
-  const close = () => { server.closeAllConnections(); return new Promise((resolve) => server.close(resolve)); };
+  const close = () => serverClose(server);
   await listen(0);
   const port = server.address().port;
   return { url: `http://127.0.0.1:${port}/`, state, offline: close, online: () => listen(port),

@@ -7,7 +7,7 @@ import { copyFile, mkdtemp, rm } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import {
-  browserSuite, serve, browserLaunch, consoleWatch, consoleFaults, lineWait, resourceLines, sleep, canvasBox,
+  browserSuite, pageClose, serve, browserLaunch, consoleWatch, consoleFaults, lineWait, resourceLines, sleep, canvasBox,
   pointTo, click, key, shot, expectPixels, GREEN, GREENISH, WHITE, LIT, SITE,
 } from './browser.js';
 
@@ -128,7 +128,7 @@ test('menu, play, pause, results and back to the menu, with real browser input',
   expectPixels(again, [560, 615, 160, 70], GREEN, 200, 6000, 'green Start again');
 
   assert.deepEqual(consoleFaults(watch), [], 'WebGL errors, exceptions or aborts in the console');
-  await page.close();
+  await pageClose(page);
 });
 
 test('in a window smaller than the canvas the picture scales down and the pointer follows', async () => {
@@ -148,7 +148,7 @@ test('in a window smaller than the canvas the picture scales down and the pointe
   expectPixels(hover, [560, 615, 160, 70], WHITE, 80, 3000, 'white Start under the scaled pointer');
   expectPixels(hover, [560, 615, 160, 70], GREEN, 0, 0, 'no green Start under the scaled pointer');
   assert.deepEqual(consoleFaults(watch), []);
-  await page.close();
+  await pageClose(page);
 });
 
 test('a download that fails shows a message, not a blank page', async () => {
@@ -160,7 +160,7 @@ test('a download that fails shows a message, not a blank page', async () => {
     await page.goto(broken.url);
     await page.waitForSelector('#overlay.failed', { visible: true, timeout: 10000 });
     assert.match(await page.$eval('#message', (element) => element.textContent), /could not be loaded: gyrel\.data: 404/);
-    await page.close();
+    await pageClose(page);
   } finally {
     await broken.close();
     await rm(partial, { recursive: true });

@@ -6,7 +6,7 @@ import { mkdtemp, rm, writeFile } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import {
-  browserSuite, serveSwitchable, consoleWatch, consoleFaults, lineWait, sleep, key, escapeKey, shot, pixels, GREEN,
+  browserSuite, pageClose, serveSwitchable, consoleWatch, consoleFaults, lineWait, sleep, key, escapeKey, shot, pixels, GREEN,
   pauses, playStart,
 } from './browser.js';
 
@@ -65,7 +65,7 @@ test('inside a frame on another site: a click starts play, P pauses it, fullscre
     assert.equal(await closed.evaluate(() => document.fullscreenEnabled), false);
     assert.equal(await closed.$eval('#fullscreen', (b) => b.hidden), true, 'a Fullscreen button that cannot work');
     assert.deepEqual(consoleFaults(watch), []);
-    await page.close();
+    await pageClose(page);
   } finally {
     await host.close();
     await rm(parent, { recursive: true });
@@ -90,7 +90,7 @@ test('a lost WebGL context brings the game back', async () => {
     green = pixels(await shot(page, 'context_restored_menu'), [560, 615, 160, 70], GREEN);
   }
   assert.ok(green >= 200, 'the menu is drawn again');
-  await page.close();
+  await pageClose(page);
 });
 
 test('an error after start-up shows the page\'s message instead of a frozen canvas', async () => {
@@ -106,5 +106,5 @@ test('an error after start-up shows the page\'s message instead of a frozen canv
   });
   await page.waitForSelector('#overlay.failed', { visible: true, timeout: 3000 });
   assert.match(await page.$eval('#message', (m) => m.textContent), /Gyrel\+ stopped: .*the driver gave up/);
-  await page.close();
+  await pageClose(page);
 });

@@ -3,7 +3,7 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import {
-  browserSuite, canvasBox, consoleWatch, consoleFaults, lineWait, sleep, pointTo, click, key, shot, pixels, WHITE,
+  browserSuite, pageClose, canvasBox, consoleWatch, consoleFaults, lineWait, sleep, pointTo, click, key, shot, pixels, WHITE,
   audioState, audioWait, pauses, playStart, centreWait, differing,
 } from './browser.js';
 
@@ -43,7 +43,7 @@ test('a hidden tab stops the game and its sound, and play comes back paused', as
   await sleep(HIDDEN_SECONDS * 1000);
   assert.ok((await page.evaluate(() => window.gyrelFrames.count)) - framesHidden <= 1, 'frames drawn while hidden');
   await page.bringToFront();
-  await other.close();
+  await pageClose(other);
   assert.equal(await page.evaluate(() => document.visibilityState), 'visible');
   await audioWait(page, 'running', 2);
   await sleep(1000);
@@ -80,7 +80,7 @@ test('a hidden tab stops the game and its sound, and play comes back paused', as
   await other2.bringToFront();
   await sleep(1500);
   await page.bringToFront();
-  await other2.close();
+  await pageClose(other2);
   await sleep(600);
   const stillPaused = await shot(page, 'hidden_player_paused');
   await sleep(500);
@@ -90,7 +90,7 @@ test('a hidden tab stops the game and its sound, and play comes back paused', as
   await key(page, 'p');
   assert.equal(pauses(watch, mark), 2);
   assert.deepEqual(consoleFaults(watch), []);
-  await page.close();
+  await pageClose(page);
 });
 
 test('the mute button silences everything, is remembered and gives the keys back', async () => {
@@ -122,7 +122,7 @@ test('the mute button silences everything, is remembered and gives the keys back
   await other.bringToFront();
   await sleep(300);
   await page.bringToFront();
-  await other.close();
+  await pageClose(other);
   await sleep(500);
   assert.equal(await audioState(page), 'suspended', 'the tab coming back unmuted the game');
   await key(page, 'p');
@@ -140,5 +140,5 @@ test('the mute button silences everything, is remembered and gives the keys back
   await audioWait(page, 'running', 1);
   assert.equal(await page.evaluate(() => localStorage.getItem('gyrel.muted')), '0');
   assert.deepEqual(consoleFaults(watch), []);
-  await page.close();
+  await pageClose(page);
 });

@@ -5,7 +5,7 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import {
-  browserSuite, consoleWatch, consoleFaults, lineWait, sleep, pointTo, click, shot, pngKeep, pixels, escapeKey,
+  browserSuite, pageClose, consoleWatch, consoleFaults, lineWait, sleep, pointTo, click, shot, pngKeep, pixels, escapeKey,
   GREEN, WHITE, LIT,
 } from './browser.js';
 
@@ -176,7 +176,7 @@ for (const [name, viewport] of [['desktop', DESKTOP], ['phone', PHONE]]) {
     });
 
     assert.deepEqual(consoleFaults(watch), [], 'WebGL errors, exceptions or aborts in the console');
-    await page.close();
+    await pageClose(page);
   });
 }
 
@@ -206,5 +206,5 @@ test('a canvas stretched over a wide stage: the game draws its own bars and the 
   await click(page);
   await lineWait(watch, 'LOADED: res/mus/ethnica.ogg', mark, 10);
   assert.deepEqual(consoleFaults(watch), []);
-  await page.close();
+  await pageClose(page);
 });

@@ -4,7 +4,7 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import {
-  browserSuite, consoleWatch, consoleFaults, lineWait, resourceLines, sleep, canvasBox, shot, expectPixels, GREEN,
+  browserSuite, pageClose, consoleWatch, consoleFaults, lineWait, resourceLines, sleep, canvasBox, shot, expectPixels, GREEN,
   WHITE,
 } from './browser.js';
 
@@ -177,7 +177,7 @@ test('a whole cycle by touch alone on a phone', async (t) => {
   await page.setViewport({ ...PHONE, width: 390, height: 844, isLandscape: false });
   await sleep(200);
   assert.equal(await page.$eval('#turn', (element) => getComputedStyle(element).display), 'flex');
-  await page.close();
+  await pageClose(page);
 });
 
 test('a desktop with a mouse shows no touch controls', async () => {
@@ -189,7 +189,7 @@ test('a desktop with a mouse shows no touch controls', async () => {
   await sleep(200);
   assert.equal(await page.$('#touch'), null);
   assert.equal(await page.$eval('#turn', () => 'there').catch(() => 'none'), 'none');
-  await page.close();
+  await pageClose(page);
 });
 
 test('a gamepad read through navigator.getGamepads steers and presses A', async () => {
@@ -238,5 +238,5 @@ test('a gamepad read through navigator.getGamepads steers and presses A', async 
   assert.deepEqual(watch.game.slice(mark).filter((text) => text === '???'), ['???'], 'Start pauses');
   assert.equal(await page.$('#touch'), null, 'a pad alone brings no touch controls');
   assert.deepEqual(consoleFaults(watch), []);
-  await page.close();
+  await pageClose(page);
 });
