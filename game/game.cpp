@@ -76,12 +76,6 @@ void game_steps_run() {
     }
 }
 
-void game_pause_set(bool paused) {
-    if (game.state != GAME_STATE_PLAY || game.paused == paused) return;
-    game.paused = paused;
-    std::printf("???\n");
-}
-
 void game_draw() {
     window_update(&game.window);
     font_raster_scale_set(window_scale_get(&game.window));

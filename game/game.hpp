@@ -67,8 +67,3 @@ void game_free();
 void game_step();
 void game_steps_run();
 void game_draw();
-
-// Pauses or resumes play from outside the fixed step (the page was hidden, a tap on a paused
-// game), printing "???" as P does, but only when it changes something: the menu and results
-// never pause, and setting the pause a game already has does nothing.
-void game_pause_set(bool paused);

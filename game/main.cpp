@@ -1,4 +1,5 @@
 #include "game/game.hpp"
+#include "game/game_pause.hpp"
 
 #ifdef _WIN32
 #include <windows.h>
