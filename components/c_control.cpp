@@ -4,6 +4,7 @@
 
 #include "components/c_physics.hpp"
 #include "game/game.hpp"
+#include "game/game_input.hpp"
 
 namespace {
 
@@ -14,28 +15,22 @@ void update_f(void *record) {
 
     // Distances are measured in normalized field coordinates (-1 ... 1 on each axis), so the
     // push is the same whatever size the window is.
-    // The centre is pushed toward the pointer, or toward where a pad's stick points from it.
-    // A finger is never a target: a thumb on the screen would drag the centre under it.
     vec2 position_px = {physics->position.x, physics->position.y};
-    vec2 target = game.mouse.position;
-    if (game.gamepad.steering) {
-        gamepad_steer_target(&game.gamepad, &game.window.field, &position_px, &target);
-    } else if (game.event.pointer_touch) {
-        return;
-    }
-    vec2 mouse;
-    window_field_coords_to_gl(&game.window, &target, &mouse);
+    vec2 target;
+    if (!game_input_steer(&position_px, &target)) return;
+    vec2 aim;
+    window_field_coords_to_gl(&game.window, &target, &aim);
     vec2 position;
     window_field_coords_to_gl(&game.window, &position_px, &position);
 
-    f64 dx = position.x - mouse.x;
-    f64 dy = position.y - mouse.y;
+    f64 dx = position.x - aim.x;
+    f64 dy = position.y - aim.y;
     f32 distance = static_cast<f32>(std::sqrt(dx * dx + dy * dy));
     if (control->dead_zone > distance) return;
 
     // The single-precision differences go through the double-precision atan2, not atan2f.
-    f64 towards_y = mouse.y - position.y;
-    f64 towards_x = mouse.x - position.x;
+    f64 towards_y = aim.y - position.y;
+    f64 towards_x = aim.x - position.x;
     f32 theta = static_cast<f32>(std::atan2(towards_y, towards_x));
     f32 k = distance / control->speed_divisor;
     physics->velocity.x = static_cast<f32>(physics->velocity.x + static_cast<f64>(k) * std::cos(static_cast<f64>(theta)));

@@ -4,6 +4,7 @@
 #include "components/c_health.hpp"
 #include "components/c_stun.hpp"
 #include "game/game.hpp"
+#include "game/game_input.hpp"
 
 namespace {
 
@@ -35,7 +36,7 @@ void update_f(void *record) {
     health->value -= 1;
     damage->hit = false;
     sound_play(&game.sounds[SOUND_HURT], -1);
-    gamepad_rumble(&game.gamepad);
+    game_input_rumble();
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 #include "components/c_rotation.hpp"
 
-#include <SDL2/SDL.h>
 #include <algorithm>
 
 #include "game/game.hpp"
+#include "game/game_input.hpp"
 
 namespace {
 
@@ -16,16 +16,9 @@ void add(void *record) {
 void update_f(void *record) {
     CRotation *rotation = static_cast<CRotation *>(record);
     if (rotation->disabled) return;
-    const Keyboard *keyboard = &game.keyboard;
-    if (keyboard_held(keyboard, SDL_SCANCODE_LEFT) || keyboard_held(keyboard, SDL_SCANCODE_A) ||
-        gamepad_held(&game.gamepad, GAMEPAD_SPIN_LEFT)) {
-        rotation->speed += rotation->acceleration;
-    }
+    if (game_input_held(ACTION_SPIN_LEFT)) rotation->speed += rotation->acceleration;
     f32 s = rotation->speed;
-    if (keyboard_held(keyboard, SDL_SCANCODE_RIGHT) || keyboard_held(keyboard, SDL_SCANCODE_D) ||
-        gamepad_held(&game.gamepad, GAMEPAD_SPIN_RIGHT)) {
-        s = rotation->speed - rotation->acceleration;
-    }
+    if (game_input_held(ACTION_SPIN_RIGHT)) s = rotation->speed - rotation->acceleration;
     rotation->speed = std::clamp(s * rotation->damping, -rotation->speed_max, rotation->speed_max);
 
     f32 a = rotation->angle + rotation->speed;

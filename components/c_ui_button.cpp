@@ -5,6 +5,7 @@
 #include "components/c_text.hpp"
 #include "engine/rectangle.hpp"
 #include "game/game.hpp"
+#include "game/game_input.hpp"
 
 namespace {
 
@@ -24,7 +25,7 @@ void update_f(void *record) {
         return;
     }
 
-    if (rectangle_has_point(rectangle, game.mouse.position)) {
+    if (rectangle_has_point(rectangle, game_input_pointer())) {
         if (button->state != UI_BUTTON_STATE_HOVER) {
             if (color_change) {
                 c_color_change_set(color_change, &button->hover_color, &button->color, 1, CHANGE_FORWARD_HOLD);
@@ -32,7 +33,7 @@ void update_f(void *record) {
             if (button->state == UI_BUTTON_STATE_IDLE) sound_play(&game.sounds[SOUND_HOVER], -1);
         }
         button->state = UI_BUTTON_STATE_HOVER;
-        if (mouse_held(&game.mouse, MOUSE_BUTTON_LEFT)) {
+        if (game_input_held(ACTION_CLICK)) {
             if (!button->selected) {
                 sound_play(&game.sounds[SOUND_SELECT], -1);
                 button->selected = true;

@@ -4,28 +4,15 @@
 #include <cmath>
 #include <cstdio>
 
-#include "engine/event.hpp"
-
 namespace {
 
 constexpr f32 AXIS_FULL = 32767.0f;
-// Triggers and the right stick are pressed once past half way, so a light touch or a
-// drifting stick does not spin.
 constexpr f32 AXIS_PRESSED = 0.5f;
-// Full tilt pushes toward a point this far from the centre (in -1 ... 1 field units): just
-// past what the centre's top speed needs, so the whole travel of the stick sets the speed.
-constexpr f32 STICK_REACH = 0.025f;
 // The stick has to travel this much between two steps to count as moved.
 constexpr f32 STICK_MOVED = 0.05f;
-constexpr u16 RUMBLE_STRENGTH = 0xC000;
-constexpr u32 RUMBLE_MS = 200;
 
 f32 axis_get(SDL_GameController *pad, SDL_GameControllerAxis axis) {
     return std::clamp(static_cast<f32>(SDL_GameControllerGetAxis(pad, axis)) / AXIS_FULL, -1.0f, 1.0f);
-}
-
-bool button_get(SDL_GameController *pad, SDL_GameControllerButton button) {
-    return SDL_GameControllerGetButton(pad, button) != 0;
 }
 
 // The stick past the dead zone, rescaled so the tilt still runs from 0 to 1.
@@ -52,7 +39,7 @@ void pads_plug(Gamepad *gamepad) {
         if (gamepad->playing == pad) gamepad->playing = nullptr;
         SDL_GameControllerClose(pad);
         gamepad->pads[i] = nullptr;
-        gamepad->current[GAMEPAD_LOST] = true;
+        gamepad->lost = true;
     }
     int count = SDL_NumJoysticks();
     for (int device = 0; device < count; device++) {
@@ -84,47 +71,35 @@ void gamepad_init() {
     }
 }
 
-void gamepad_update(Gamepad *gamepad, const Event *event) {
+void gamepad_update(Gamepad *gamepad) {
     for (u32 i = 0; i < GAMEPAD_INPUT_COUNT; i++) {
         gamepad->previous[i] = gamepad->current[i];
         gamepad->current[i] = false;
     }
     gamepad->stick_previous = gamepad->stick;
     gamepad->stick = {0.0f, 0.0f};
+    gamepad->lost = false;
     if (SDL_WasInit(SDL_INIT_GAMECONTROLLER)) pads_plug(gamepad);
 
-    bool *in = gamepad->current;
     for (SDL_GameController *pad : gamepad->pads) {
         if (!pad) continue;
-        bool left = button_get(pad, SDL_CONTROLLER_BUTTON_LEFTSHOULDER) || button_get(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT) ||
-                    axis_get(pad, SDL_CONTROLLER_AXIS_TRIGGERLEFT) > AXIS_PRESSED ||
-                    axis_get(pad, SDL_CONTROLLER_AXIS_RIGHTX) < -AXIS_PRESSED;
-        bool right = button_get(pad, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER) ||
-                     button_get(pad, SDL_CONTROLLER_BUTTON_DPAD_RIGHT) ||
-                     axis_get(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT) > AXIS_PRESSED ||
-                     axis_get(pad, SDL_CONTROLLER_AXIS_RIGHTX) > AXIS_PRESSED;
-        bool confirm = button_get(pad, SDL_CONTROLLER_BUTTON_A);
-        bool pause = button_get(pad, SDL_CONTROLLER_BUTTON_START);
-        bool music = button_get(pad, SDL_CONTROLLER_BUTTON_BACK);
+        bool in[GAMEPAD_INPUT_COUNT] = {};
+        for (u32 button = 0; button < SDL_CONTROLLER_BUTTON_MAX; button++) {
+            in[button] = SDL_GameControllerGetButton(pad, static_cast<SDL_GameControllerButton>(button)) != 0;
+        }
+        in[GAMEPAD_TRIGGER_LEFT] = axis_get(pad, SDL_CONTROLLER_AXIS_TRIGGERLEFT) > AXIS_PRESSED;
+        in[GAMEPAD_TRIGGER_RIGHT] = axis_get(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT) > AXIS_PRESSED;
+        in[GAMEPAD_RIGHT_STICK_LEFT] = axis_get(pad, SDL_CONTROLLER_AXIS_RIGHTX) < -AXIS_PRESSED;
+        in[GAMEPAD_RIGHT_STICK_RIGHT] = axis_get(pad, SDL_CONTROLLER_AXIS_RIGHTX) > AXIS_PRESSED;
         vec2 stick = stick_get(pad);
-        in[GAMEPAD_SPIN_LEFT] |= left;
-        in[GAMEPAD_SPIN_RIGHT] |= right;
-        in[GAMEPAD_CONFIRM] |= confirm;
-        in[GAMEPAD_PAUSE] |= pause;
-        in[GAMEPAD_MUSIC] |= music;
+        bool any = stick != vec2{0.0f, 0.0f};
+        for (u32 i = 0; i < GAMEPAD_INPUT_COUNT; i++) {
+            gamepad->current[i] |= in[i];
+            any |= in[i];
+        }
         // With two pads in hand the more tilted stick steers.
         if (glm::length(stick) > glm::length(gamepad->stick)) gamepad->stick = stick;
-        if (left || right || confirm || pause || music || stick != vec2{0.0f, 0.0f}) gamepad->playing = pad;
-    }
-
-    if (event->current[EVENT_MOUSE]) gamepad->steering = false;
-    f32 tilt = glm::length(gamepad->stick);
-    bool moved = tilt > 0.0f && (gamepad->stick_previous == vec2{0.0f, 0.0f} ||
-                                 glm::length(gamepad->stick - gamepad->stick_previous) > STICK_MOVED);
-    if (moved) gamepad->steering = true;
-    if (gamepad->steering != gamepad->cursor_hidden) {
-        SDL_ShowCursor(gamepad->steering ? SDL_DISABLE : SDL_ENABLE);
-        gamepad->cursor_hidden = gamepad->steering;
+        if (any) gamepad->playing = pad;
     }
 }
 
@@ -134,17 +109,16 @@ void gamepad_free(Gamepad *gamepad) {
         pad = nullptr;
     }
     gamepad->playing = nullptr;
-    if (gamepad->cursor_hidden) SDL_ShowCursor(SDL_ENABLE);
-    gamepad->cursor_hidden = false;
 }
 
 bool gamepad_press(const Gamepad *gamepad, u32 input) { return gamepad->current[input] && !gamepad->previous[input]; }
 bool gamepad_held(const Gamepad *gamepad, u32 input) { return gamepad->current[input] && gamepad->previous[input]; }
 
-void gamepad_steer_target(const Gamepad *gamepad, const vec2 *field, const vec2 *from, vec2 *out) {
-    *out = *from + gamepad->stick * STICK_REACH * (*field * 0.5f);
+bool gamepad_stick_moved(const Gamepad *gamepad) {
+    if (gamepad->stick == vec2{0.0f, 0.0f}) return false;
+    return gamepad->stick_previous == vec2{0.0f, 0.0f} || glm::length(gamepad->stick - gamepad->stick_previous) > STICK_MOVED;
 }
 
-void gamepad_rumble(const Gamepad *gamepad) {
-    if (gamepad->playing) SDL_GameControllerRumble(gamepad->playing, RUMBLE_STRENGTH, RUMBLE_STRENGTH, RUMBLE_MS);
+void gamepad_rumble(const Gamepad *gamepad, u16 strength, u32 ms) {
+    if (gamepad->playing) SDL_GameControllerRumble(gamepad->playing, strength, strength, ms);
 }

@@ -50,7 +50,7 @@ void game_init() {
 
 void game_step() {
     if (event_press(&game.event, EVENT_QUIT)) game.quit = true;
-    if (keyboard_press(&game.keyboard, SDL_SCANCODE_M) || gamepad_press(&game.gamepad, GAMEPAD_MUSIC)) {
+    if (game_input_press(ACTION_MUSIC)) {
         if (game.music_toggle) {
             music_pause();
         } else {
@@ -59,12 +59,13 @@ void game_step() {
         game.music_toggle = !game.music_toggle;
     }
     event_update(&game.event);
-    if (game.event.current[EVENT_FULLSCREEN]) window_fullscreen_toggle(&game.window);
+    if (game_input_press(ACTION_FULLSCREEN)) window_fullscreen_toggle(&game.window);
     // The steps still owed when the loop was held run as usual; the hold itself is not owed.
     if (game.event.current[EVENT_STALL_END]) tick_hold_drop(&game.tick);
     mouse_update(&game.mouse, &game.window);
     keyboard_update(&game.keyboard);
-    gamepad_update(&game.gamepad, &game.event);
+    gamepad_update(&game.gamepad);
+    game_input_update();
     game_state_update_f();
     if (!game.paused) ecs_update_f();
 }
@@ -98,6 +99,7 @@ void game_free() {
     ecs_free();
     renderer_free(&game.renderer);
     window_free(&game.window);
+    game_input_free();
     gamepad_free(&game.gamepad);
     sdl_quit();
 }

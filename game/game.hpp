@@ -17,6 +17,7 @@
 #include "engine/tick.hpp"
 #include "engine/window.hpp"
 #include "game/game_font.hpp"
+#include "game/game_input.hpp"
 #include "game/game_music.hpp"
 #include "game/game_shader.hpp"
 #include "game/game_sound.hpp"
@@ -33,6 +34,7 @@ struct Game {
     Keyboard keyboard;
     Mouse mouse;
     Gamepad gamepad;
+    GameInput input;
     Renderer renderer;
     Sound sounds[SOUND_COUNT];
     Texture textures[TEXTURE_COUNT];

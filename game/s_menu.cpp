@@ -1,6 +1,5 @@
 #include "game/s_menu.hpp"
 
-#include <SDL2/SDL.h>
 #include <array>
 #include <cstring>
 
@@ -12,6 +11,7 @@
 #include "entities/e_text.hpp"
 #include "entities/e_ui_button.hpp"
 #include "game/game.hpp"
+#include "game/game_input.hpp"
 
 namespace {
 
@@ -77,7 +77,7 @@ void menu_update_f(MenuScene *menu) {
     }
     const CUiButton *button = ecs_get_as<CUiButton>(menu->start_button, C_UI_BUTTON);
     if (button && button->selected) menu->done = true;
-    if (keyboard_press(&game.keyboard, SDL_SCANCODE_SPACE) || gamepad_press(&game.gamepad, GAMEPAD_CONFIRM)) {
+    if (game_input_press(ACTION_CONFIRM)) {
         menu->done = true;
     }
 }

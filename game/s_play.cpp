@@ -1,6 +1,5 @@
 #include "game/s_play.hpp"
 
-#include <SDL2/SDL.h>
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -25,6 +24,7 @@
 #include "entities/e_text.hpp"
 #include "entities/e_warning.hpp"
 #include "game/game.hpp"
+#include "game/game_input.hpp"
 #include "game/game_pause.hpp"
 
 namespace {
@@ -184,11 +184,11 @@ void play_init(PlayScene *play) {
 }
 
 void play_update_f(PlayScene *play) {
-    if (keyboard_press(&game.keyboard, SDL_SCANCODE_P) || gamepad_press(&game.gamepad, GAMEPAD_PAUSE)) {
+    if (game_input_press(ACTION_PAUSE)) {
         game_pause_toggle();
     }
     // A pulled cable pauses, never resumes: the player comes back to the game where it stood.
-    if (game.gamepad.current[GAMEPAD_LOST]) game_pause_set(true);
+    if (game_input_lost()) game_pause_set(true);
     if (game.paused) return;
 
     if (play->message_showing) {

@@ -1,6 +1,5 @@
 #include "game/s_results.hpp"
 
-#include <SDL2/SDL.h>
 #include <array>
 #include <cstdio>
 #include <cstring>
@@ -10,6 +9,7 @@
 #include "entities/e_text.hpp"
 #include "entities/e_ui_button.hpp"
 #include "game/game.hpp"
+#include "game/game_input.hpp"
 
 namespace {
 
@@ -45,7 +45,7 @@ void results_init(ResultsScene *results) {
 void results_update_f(ResultsScene *results) {
     const CUiButton *button = ecs_get_as<CUiButton>(results->menu_button, C_UI_BUTTON);
     if (button && button->selected) results->done = true;
-    if (keyboard_press(&game.keyboard, SDL_SCANCODE_SPACE) || gamepad_press(&game.gamepad, GAMEPAD_CONFIRM)) {
+    if (game_input_press(ACTION_CONFIRM)) {
         results->done = true;
     }
 }

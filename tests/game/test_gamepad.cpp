@@ -66,7 +66,8 @@ void step(vec2 mouse = CENTER) {
     game.mouse.position = mouse;
     std::memcpy(game.keyboard.previous, game.keyboard.current, sizeof game.keyboard.current);
     std::memset(game.keyboard.current, 0, sizeof game.keyboard.current);
-    gamepad_update(&game.gamepad, &game.event);
+    gamepad_update(&game.gamepad);
+    game_input_update();
     game_state_update_f();
     if (!game.paused) ecs_update_f();
 }
@@ -124,7 +125,7 @@ TEST_F(Gamepads, StickSteersByDirectionAndTiltPastTheDeadZone) {
     axis(&first, SDL_CONTROLLER_AXIS_LEFTX, 0.2f);
     axis(&first, SDL_CONTROLLER_AXIS_LEFTY, -0.1f);
     steps(30);
-    EXPECT_FALSE(game.gamepad.steering);
+    EXPECT_FALSE(game.input.pad_steering);
     EXPECT_EQ(player_physics()->position.x, start.x);
     EXPECT_EQ(player_physics()->position.y, start.y);
 
@@ -132,7 +133,7 @@ TEST_F(Gamepads, StickSteersByDirectionAndTiltPastTheDeadZone) {
     axis(&first, SDL_CONTROLLER_AXIS_LEFTX, 0.6f);
     axis(&first, SDL_CONTROLLER_AXIS_LEFTY, -0.8f);
     step();
-    EXPECT_TRUE(game.gamepad.steering);
+    EXPECT_TRUE(game.input.pad_steering);
     const CPhysics *physics = player_physics();
     ASSERT_GT(physics->velocity.x, 0.0f);
     EXPECT_NEAR(physics->velocity.y / physics->velocity.x, -0.8f / 0.6f, 0.02f);
@@ -154,7 +155,7 @@ TEST_F(Gamepads, StickSteersByDirectionAndTiltPastTheDeadZone) {
     axis(&first, SDL_CONTROLLER_AXIS_LEFTX, 0.0f);
     steps(40);
     EXPECT_NEAR(player_physics()->velocity.x, 0.0f, 0.01f);
-    EXPECT_TRUE(game.gamepad.steering) << "a centred stick still holds the steering";
+    EXPECT_TRUE(game.input.pad_steering) << "a centred stick still holds the steering";
 }
 
 TEST_F(Gamepads, MouseAndPadWhicheverMovedLastSteersAndFingersNever) {
@@ -163,7 +164,7 @@ TEST_F(Gamepads, MouseAndPadWhicheverMovedLastSteersAndFingersNever) {
     step();
     axis(&first, SDL_CONTROLLER_AXIS_LEFTX, 1.0f);
     step();
-    ASSERT_TRUE(game.gamepad.steering);
+    ASSERT_TRUE(game.input.pad_steering);
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE) << "the pointer hides while a pad steers";
 
     // SDL's mouse events as a real mouse and as a finger make them.
@@ -175,12 +176,12 @@ TEST_F(Gamepads, MouseAndPadWhicheverMovedLastSteersAndFingersNever) {
     };
     pointer_event(SDL_TOUCH_MOUSEID);
     step();
-    EXPECT_TRUE(game.gamepad.steering) << "a finger does not take the steering from the pad";
+    EXPECT_TRUE(game.input.pad_steering) << "a finger does not take the steering from the pad";
 
     // The stick held still while the mouse moves: the mouse steers, toward the pointer.
     pointer_event(0);
     step({100.0f, 360.0f});
-    EXPECT_FALSE(game.gamepad.steering);
+    EXPECT_FALSE(game.input.pad_steering);
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE) << "the pointer comes back with the mouse";
     step({100.0f, 360.0f});
     EXPECT_LT(player_physics()->velocity.x, 0.0f) << "pushed left toward the pointer, against the held stick";
@@ -195,7 +196,7 @@ TEST_F(Gamepads, MouseAndPadWhicheverMovedLastSteersAndFingersNever) {
     // The stick moves again: the pad has the steering back.
     axis(&first, SDL_CONTROLLER_AXIS_LEFTX, 0.5f);
     step();
-    EXPECT_TRUE(game.gamepad.steering);
+    EXPECT_TRUE(game.input.pad_steering);
 }
 
 TEST_F(Gamepads, EverySpinInputTurnsTheFollowersAsTheKeysDo) {
@@ -227,7 +228,8 @@ TEST_F(Gamepads, EverySpinInputTurnsTheFollowersAsTheKeysDo) {
         for (int i = 0; i < 10; i++) {
             std::memcpy(game.keyboard.previous, game.keyboard.current, sizeof game.keyboard.current);
             game.keyboard.current[key] = 1;
-            gamepad_update(&game.gamepad, &game.event);
+            gamepad_update(&game.gamepad);
+            game_input_update();
             ecs_update_f();
         }
         std::memset(game.keyboard.current, 0, sizeof game.keyboard.current);
