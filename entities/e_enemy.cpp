@@ -35,12 +35,10 @@ void enemy_init(EntityId enemy, EntityId target, i32 color_index, vec3 position,
     const size_t palette_index = static_cast<size_t>(color_index) % C_COLOR_VALUES.size();
     const vec4 &color = C_COLOR_VALUES[palette_index];
 
-    c_game_object_atlas_set(game_object, game.textures[TEXTURE_ENEMY], SHADER_TEXTURE_QUAD, ORIGIN_CENTER, EMBLEM_CELL,
-                            EMBLEM_CELL, 1, static_cast<i32>(C_COLOR_VALUES.size()), ENEMY_SIZE, position, color, 0.95f,
-                            20.0f, 16.0f);
-    // A full sprite store hands out no record; the entity then simply has no picture.
-    CSprite *sprite = ecs_get_as<CSprite>(enemy, C_SPRITE);
-    if (sprite) sprite->atlas.frame = static_cast<i32>(palette_index);
+    c_game_object_set(game_object, game.textures[TEXTURE_ENEMY], SHADER_TEXTURE_QUAD, ORIGIN_CENTER, ENEMY_SIZE, position,
+                      color, 0.95f, 20.0f, 16.0f);
+    emblem_sprite_set(ecs_get_as<CSprite>(enemy, C_SPRITE), game.textures[TEXTURE_ENEMY], palette_index,
+                      C_COLOR_VALUES.size());
     c_chase_set(chase, target, acceleration);
     c_spin_set(spin, 0.05f);
     c_color_set(color_record, color_index);

@@ -37,12 +37,10 @@ void follower_init(EntityId follower, i32 color_index) {
     const size_t palette_index = static_cast<size_t>(color_index) % C_COLOR_VALUES.size();
     const vec4 &color = C_COLOR_VALUES[palette_index];
 
-    c_game_object_atlas_set(game_object, game.textures[TEXTURE_FOLLOWER], SHADER_TEXTURE_QUAD, ORIGIN_CENTER,
-                            EMBLEM_CELL, EMBLEM_CELL, 1, static_cast<i32>(C_COLOR_VALUES.size()), FOLLOWER_SIZE,
-                            FOLLOWER_POSITION, color, 0.95f, 5.0f, 30.0f);
-    // A full sprite store hands out no record; the entity then simply has no picture.
-    CSprite *sprite = ecs_get_as<CSprite>(follower, C_SPRITE);
-    if (sprite) sprite->atlas.frame = static_cast<i32>(palette_index);
+    c_game_object_set(game_object, game.textures[TEXTURE_FOLLOWER], SHADER_TEXTURE_QUAD, ORIGIN_CENTER, FOLLOWER_SIZE,
+                      FOLLOWER_POSITION, color, 0.95f, 5.0f, 30.0f);
+    emblem_sprite_set(ecs_get_as<CSprite>(follower, C_SPRITE), game.textures[TEXTURE_FOLLOWER], palette_index,
+                      C_COLOR_VALUES.size());
     c_color_change_set(color_change, &color, &FOLLOWER_COLOR_CHANGE_COLOR, 60, CHANGE_BACKWARD_RESET);
     c_scale_set(scale, 1.0f, -1.0f, 30, CHANGE_BACKWARD_RESET);
     c_color_set(color_record, color_index);

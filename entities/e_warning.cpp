@@ -31,9 +31,8 @@ void warning_init(EntityId warning, vec3 position, i32 color_index) {
     const size_t palette_index = static_cast<size_t>(color_index) % C_COLOR_VALUES.size();
     const vec4 &color = C_COLOR_VALUES[palette_index];
 
-    c_sprite_atlas_set(sprite, game.textures[TEXTURE_WARNING], SHADER_TEXTURE_QUAD, ORIGIN_CENTER, EMBLEM_CELL,
-                       EMBLEM_CELL, 1, static_cast<i32>(C_COLOR_VALUES.size()), WARNING_SIZE, color, position);
-    sprite->atlas.frame = static_cast<i32>(palette_index);
+    c_sprite_set(sprite, game.textures[TEXTURE_WARNING], SHADER_TEXTURE_QUAD, ORIGIN_CENTER, WARNING_SIZE, color, position);
+    emblem_sprite_set(sprite, game.textures[TEXTURE_WARNING], palette_index, C_COLOR_VALUES.size());
     c_color_change_set(color_change, &color, &COLOR_TRANSPARENT, WARNING_TICKS, CHANGE_FORWARD_HOLD);
     c_time_delete_set(time_delete, WARNING_TICKS);
 }
