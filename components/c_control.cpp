@@ -14,7 +14,8 @@ void update_f(void *record) {
     if (!physics || control->disabled) return;
 
     // Distances are measured in normalized field coordinates (-1 ... 1 on each axis), so the
-    // push is the same whatever size the window is.
+    // push is the same whatever size the window is. The centre is pushed toward where the player
+    // steers it, when anything does.
     vec2 position_px = {physics->position.x, physics->position.y};
     vec2 target;
     if (!game_input_steer(&position_px, &target)) return;
