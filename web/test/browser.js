@@ -30,12 +30,13 @@ function serverClose(server) {
   return new Promise((resolve) => server.close(resolve));
 }
 
-// A static server for the built page; the OS picks the port. Counts the bytes it sends. By
-// default nothing may be kept (each test sees the build as it is); `host` answers as plain
-// static hosts do: Last-Modified and an ETag on every file, no Cache-Control, and 304 Not
-// Modified to a request whose copy is current.
+// A static server for the built page; the OS picks the port. Counts, by path, the bytes it
+// sends and its answers (`whole`: 200 with the file, `unchanged`: 304). By default nothing may
+// be kept (each test sees the build as it is); `host` answers as plain static hosts do:
+// Last-Modified and an ETag on every file, no Cache-Control, and 304 Not Modified to a request
+// whose copy is current.
 export async function serve(root = SITE, { host = false } = {}) {
-  const sent = {};
+  const sent = {}, whole = {}, unchanged = {};
   const server = createServer(async (request, response) => {
     const path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname));
     const file = join(root, path === '/' ? 'index.html' : path);
@@ -50,6 +51,7 @@ export async function serve(root = SITE, { host = false } = {}) {
         const since = Date.parse(request.headers['if-modified-since'] || '');
         if (request.headers['if-none-match'] ? request.headers['if-none-match'] === headers.ETag : since >= modified.getTime()) {
           response.writeHead(304, headers).end();
+          unchanged[path] = (unchanged[path] || 0) + 1;
           return;
         }
       } else {
@@ -58,12 +60,18 @@ export async function serve(root = SITE, { host = false } = {}) {
       response.writeHead(200, { ...headers, 'Content-Length': body.length });
       response.end(body);
       sent[path] = (sent[path] || 0) + body.length;
+      whole[path] = (whole[path] || 0) + 1;
     } catch {
       response.writeHead(404).end();
     }
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  return { url: `http://127.0.0.1:${server.address().port}/`, sent, close: () => serverClose(server) };
+  const counts = [sent, whole, unchanged];
+  return {
+    url: `http://127.0.0.1:${server.address().port}/`, sent, whole, unchanged,
+    countsClear: () => { for (const count of counts) for (const path of Object.keys(count)) delete count[path]; },
+    close: () => serverClose(server),
+  };
 }
 
 // The page's one list of files (web/files.txt): each file's kind and its name beside the game.
