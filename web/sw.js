@@ -14,8 +14,10 @@ const PLAIN = ['./', ...'@GYREL_PLAIN@'.split(' ')];
 self.addEventListener('install', (event) => {
   event.waitUntil((async () => {
     const cache = await caches.open(CACHE);
-    // The stamped files are this build's alone, so the browser's own cache may answer for them.
-    await cache.addAll([...PLAIN.map((url) => new Request(url, { cache: 'reload' })), ...STAMPED]);
+    // The stamped files are this build's alone, so the browser's own cache may answer for them;
+    // the others keep their names from build to build, so the server is asked whether the
+    // browser's copy is still current (a 304 sends no body again).
+    await cache.addAll([...PLAIN.map((url) => new Request(url, { cache: 'no-cache' })), ...STAMPED]);
     await self.skipWaiting();
   })());
 });
