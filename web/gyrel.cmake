@@ -33,8 +33,8 @@ function(gyrel_web_page target)
         # SDL's web audio calls these two runtime functions; Debian's 3.1.6 leaves them out.
         -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${CMAKE_SOURCE_DIR}/web/library_funcs.txt
         "SHELL:--preload-file ${CMAKE_SOURCE_DIR}/res@res")
-    # The page, its script, the service worker, the manifest and icons follow every build: the
-    # page names the build, so this runs after each link and when a page file changes.
+    # The page's files (web/files.txt) follow every build: the page names the build, so this
+    # runs after each link and when a page file changes.
     add_custom_target(${target}_page ALL
         COMMAND ${CMAKE_COMMAND} -DSOURCE=${CMAKE_SOURCE_DIR}/web -DOUTPUT=${CMAKE_BINARY_DIR}
                 -DVERSION=${PROJECT_VERSION} -P ${CMAKE_SOURCE_DIR}/web/page.cmake

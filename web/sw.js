@@ -5,15 +5,19 @@
 const BUILD = '@GYREL_BUILD@';
 const CACHE = 'gyrel-' + BUILD;
 const PREFIX = 'gyrel-';
-const STAMPED = ['screen.js', 'touch.js', 'life.js', 'gyrel.js', 'gyrel.wasm', 'gyrel.data'].map((name) => name + '?v=' + BUILD);
-const PLAIN = ['./', 'manifest.webmanifest', 'icon-192.png', 'icon-512.png'];
+// The build writes in the page's files from its list: those asked for with the build's name,
+// and those asked for by their own name.
+const STAMPED = '@GYREL_STAMPED@'.split(' ').map((name) => name + '?v=' + BUILD);
+const PLAIN = ['./', ...'@GYREL_PLAIN@'.split(' ')];
 
 // addAll stores every file or none: a download cut off half way leaves the old build in charge.
 self.addEventListener('install', (event) => {
   event.waitUntil((async () => {
     const cache = await caches.open(CACHE);
-    // The stamped files are this build's alone, so the browser's own cache may answer for them.
-    await cache.addAll([...PLAIN.map((url) => new Request(url, { cache: 'reload' })), ...STAMPED]);
+    // The stamped files are this build's alone, so the browser's own cache may answer for them;
+    // the others keep their names from build to build, so the server is asked whether the
+    // browser's copy is still current (a 304 sends no body again).
+    await cache.addAll([...PLAIN.map((url) => new Request(url, { cache: 'no-cache' })), ...STAMPED]);
     await self.skipWaiting();
   })());
 });

@@ -3,7 +3,7 @@
 // console, and reads pixels back from screenshots.
 import { createServer } from 'node:http';
 import { before, after } from 'node:test';
-import { readFile, mkdir, writeFile } from 'node:fs/promises';
+import { readFile, mkdir, writeFile, stat } from 'node:fs/promises';
 import { extname, join, normalize } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import assert from 'node:assert/strict';
@@ -30,24 +30,55 @@ function serverClose(server) {
   return new Promise((resolve) => server.close(resolve));
 }
 
-// A static server for the built page; the OS picks the port. Counts the bytes it sends.
-export async function serve(root = SITE) {
-  const sent = {};
+// A static server for the built page; the OS picks the port. Counts, by path, the bytes it
+// sends and its answers (`whole`: 200 with the file, `unchanged`: 304). By default nothing may
+// be kept (each test sees the build as it is); `host` answers as plain static hosts do:
+// Last-Modified and an ETag on every file, no Cache-Control, and 304 Not Modified to a request
+// whose copy is current.
+export async function serve(root = SITE, { host = false } = {}) {
+  const sent = {}, whole = {}, unchanged = {};
   const server = createServer(async (request, response) => {
     const path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname));
     const file = join(root, path === '/' ? 'index.html' : path);
     try {
       const body = await readFile(file);
-      response.writeHead(200, { 'Content-Type': TYPES[extname(file)] || 'application/octet-stream',
-                                'Content-Length': body.length, 'Cache-Control': 'no-store' });
+      const headers = { 'Content-Type': TYPES[extname(file)] || 'application/octet-stream' };
+      if (host) {
+        const { mtime } = await stat(file);
+        const modified = new Date(Math.floor(mtime.getTime() / 1000) * 1000);
+        headers['Last-Modified'] = modified.toUTCString();
+        headers.ETag = `"${(modified.getTime() / 1000).toString(16)}-${body.length.toString(16)}"`;
+        const since = Date.parse(request.headers['if-modified-since'] || '');
+        if (request.headers['if-none-match'] ? request.headers['if-none-match'] === headers.ETag : since >= modified.getTime()) {
+          response.writeHead(304, headers).end();
+          unchanged[path] = (unchanged[path] || 0) + 1;
+          return;
+        }
+      } else {
+        headers['Cache-Control'] = 'no-store';
+      }
+      response.writeHead(200, { ...headers, 'Content-Length': body.length });
       response.end(body);
       sent[path] = (sent[path] || 0) + body.length;
+      whole[path] = (whole[path] || 0) + 1;
     } catch {
       response.writeHead(404).end();
     }
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  return { url: `http://127.0.0.1:${server.address().port}/`, sent, close: () => serverClose(server) };
+  const counts = [sent, whole, unchanged];
+  return {
+    url: `http://127.0.0.1:${server.address().port}/`, sent, whole, unchanged,
+    countsClear: () => { for (const count of counts) for (const path of Object.keys(count)) delete count[path]; },
+    close: () => serverClose(server),
+  };
+}
+
+// The page's one list of files (web/files.txt): each file's kind and its name beside the game.
+export async function pageFiles() {
+  const text = await readFile(join(ROOT, 'web/files.txt'), 'utf8');
+  return text.split('\n').filter((line) => line.trim() && !line.startsWith('#'))
+    .map((line) => { const [kind, path] = line.trim().split(/\s+/); return { kind, name: path.split('/').pop() }; });
 }
 
 // Closes a page, waiting at most 15 s. Puppeteer waits for the browser to report the page gone

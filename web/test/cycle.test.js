@@ -8,7 +8,7 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import {
   browserSuite, pageClose, serve, browserLaunch, consoleWatch, consoleFaults, lineWait, resourceLines, sleep, canvasBox,
-  pointTo, click, key, shot, expectPixels, GREEN, GREENISH, WHITE, LIT, SITE,
+  pointTo, click, key, shot, expectPixels, GREEN, GREENISH, WHITE, LIT, SITE, pageFiles,
 } from './browser.js';
 
 const START_LINES = [
@@ -153,7 +153,9 @@ test('in a window smaller than the canvas the picture scales down and the pointe
 
 test('a download that fails shows a message, not a blank page', async () => {
   const partial = await mkdtemp(join(tmpdir(), 'gyrel-web-'));
-  for (const name of ['index.html', 'gyrel.js', 'gyrel.wasm']) await copyFile(join(SITE, name), join(partial, name));
+  for (const { name } of await pageFiles()) {
+    if (name !== 'gyrel.data') await copyFile(join(SITE, name), join(partial, name));
+  }
   const broken = await serve(partial);
   try {
     const page = await web.browser.newPage();

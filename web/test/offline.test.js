@@ -8,7 +8,7 @@ import { mkdtemp, readFile, readdir, rm, writeFile, cp } from 'node:fs/promises'
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { promisify } from 'node:util';
-import { ROOT, serveSwitchable, browserLaunch, consoleWatch, consoleFaults, lineWait, sleep } from './browser.js';
+import { ROOT, serveSwitchable, browserLaunch, consoleWatch, consoleFaults, lineWait, sleep, pageFiles } from './browser.js';
 
 const MENU_READY = 'LOADED: res/font/upheaval.ttf';
 
@@ -52,7 +52,15 @@ async function cached(page) {
   return entries;
 }
 
-async function cacheWait(page, name, count) {
+// What the offline copy of a build must hold: the page, and every file of the page's list that
+// the page asks for, by the build's name where it asks so.
+async function offlineFiles(build) {
+  const files = await pageFiles();
+  return ['/', ...files.filter((f) => f.kind === 'plain').map((f) => `/${f.name}`),
+    ...files.filter((f) => f.kind === 'script' || f.kind === 'game').map((f) => `/${f.name}?v=${build}`)].sort();
+}
+
+async function cacheWait(page, name, paths) {
   // Only the names while the worker fills its cache; the bodies once it is done.
   const deadline = Date.now() + 30000;
   for (;;) {
@@ -71,7 +79,7 @@ async function cacheWait(page, name, count) {
     await sleep(200);
   }
   const files = (await cached(page))[name];
-  assert.equal(files.length, count, JSON.stringify(files));
+  assert.deepEqual(files.map(([path]) => path).sort(), paths);
   return files;
 }
 
@@ -86,6 +94,8 @@ test('installable, plays offline, and a new version replaces the old one whole',
     const files = await readdir(first);
     for (const name of ['index.html', 'life.js', 'sw.js', 'manifest.webmanifest', 'icon-192.png', 'icon-512.png',
       'gyrel.js', 'gyrel.wasm', 'gyrel.data']) assert.ok(files.includes(name), name);
+    assert.deepEqual(files.sort(), [...(await pageFiles()).map((f) => f.name), 'licenses'].sort(),
+      'the zip holds the page\'s list and the licences');
     const licences = await readdir(join(first, 'licenses'));
     assert.ok(licences.includes('gyrel.txt') && licences.includes('font.txt') && licences.includes('SDL2.txt'),
       licences.join(' '));
@@ -108,7 +118,10 @@ test('installable, plays offline, and a new version replaces the old one whole',
     assert.deepEqual(manifest.errors, []);
     assert.equal(JSON.parse(manifest.data).short_name, 'Gyrel+');
 
-    const firstFiles = await cacheWait(page, `gyrel-${build}`, 10);
+    const scripts = (await pageFiles()).filter((f) => f.kind === 'script').map((f) => `${site.url}${f.name}?v=${build}`);
+    assert.deepEqual(await page.evaluate(() => [...document.scripts].map((s) => s.src)), [...scripts, `${site.url}gyrel.js?v=${build}`],
+      'the page loads the scripts of its list, then the game');
+    const firstFiles = await cacheWait(page, `gyrel-${build}`, await offlineFiles(build));
     for (const [path, hash] of firstFiles) {
       const file = path === '/' ? 'index.html' : path.slice(1).replace(/\?.*/, '');
       assert.equal(hash, digest(await readFile(join(first, file))), `cached ${path}`);
@@ -127,7 +140,7 @@ test('installable, plays offline, and a new version replaces the old one whole',
     mark = watch.game.length;
     await page.reload();
     await lineWait(watch, MENU_READY, mark, 30);
-    const secondFiles = await cacheWait(page, `gyrel-${next}`, 10);
+    const secondFiles = await cacheWait(page, `gyrel-${next}`, await offlineFiles(next));
     for (const [path, hash] of secondFiles) {
       const file = path === '/' ? 'index.html' : path.slice(1).replace(/\?.*/, '');
       assert.equal(hash, digest(await readFile(join(second, file))), `cached ${path} is the second version's`);
