@@ -5,7 +5,8 @@
 # window letterbox on the right sides; a click on the scaled "Start" starts play; the white
 # centre goes to the field point under the pointer, in a window and fullscreen, where Alt+Enter
 # leaves fullscreen.
-# Usage: screens.sh path/to/gyrel   (run from the repository root)
+# Usage: screens.sh path/to/gyrel   (run from the repository root; E2E_SCREENS="WxH ..." picks
+# the screens, as 1280x800 for the Steam Deck)
 set -u
 
 GAME=${1:?path of the gyrel binary}
