@@ -32,7 +32,8 @@ cmake_lib sdl2_image "$image" -DSDL2IMAGE_VENDORED=OFF -DSDL2IMAGE_BACKEND_STB=O
     -DSDL2IMAGE_SVG=OFF -DSDL2IMAGE_SAMPLES=OFF -DSDL2IMAGE_TESTS=OFF
 # SDL2_ttf installs its .pc with file(COPY_FILE) from CMake 3.21; Debian 11 has 3.18.
 cp -r "$ttf" "$work/ttf-source"
-sed -i 's/file(COPY_FILE \(.*\) ONLY_IF_DIFFERENT)/configure_file(\1 COPYONLY)/' "$work/ttf-source/CMakeLists.txt"
+sed -i -e 's/file(COPY_FILE /configure_file(/' -e 's/ ONLY_IF_DIFFERENT)/ COPYONLY)/' \
+    "$work/ttf-source/CMakeLists.txt"
 cmake_lib sdl2_ttf "$work/ttf-source" -DSDL2TTF_VENDORED=OFF -DSDL2TTF_HARFBUZZ=OFF \
     -DSDL2TTF_SAMPLES=OFF
 # Ogg Vorbis and WAV only: the game plays nothing else.
