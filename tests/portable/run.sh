@@ -21,6 +21,7 @@ source "$repo/linux/roots.bash"
 
 work=$(mktemp -d "/tmp/gyrel portable.XXXXXX")
 trap 'rm -rf "$work"' EXIT
+shots=${E2E_SHOTS:-$(mktemp -d /tmp/gyrel-portable-shots.XXXXXX)}
 fails=0
 fail() {
     echo "FAIL (portable): $*"
@@ -36,10 +37,16 @@ tar -xzf "$tarball" -C "$work/Gyrel games" || { fail "tar -x"; exit 1; }
 folder="$work/Gyrel games/$name"
 inside="/tmp/Gyrel games/$name" # where the roots see it
 
+# The roots are made (once) side by side.
 declare -A roots
 for suite in bullseye bookworm trixie; do
     # shellcheck disable=SC2046 # one package a word
-    roots[$suite]=$(root_make "$suite" $(desktop_packages "$suite")) || { fail "no $suite root"; exit 1; }
+    root_make "$suite" $(desktop_packages "$suite") >"$work/root-$suite" &
+done
+wait
+for suite in bullseye bookworm trixie; do
+    roots[$suite]=$(cat "$work/root-$suite")
+    [ -d "${roots[$suite]}" ] || { fail "no $suite root"; exit 1; }
 done
 
 # Every symbol version a bundled file asks of the system is one Debian 11's libraries define.
@@ -79,7 +86,7 @@ game_in() {
 # The menu after its intro: the logo and the green "Start".
 menu_check() { # what game
     (
-        GAME="$2" SHOTS="$work/shots/$1" MOMENT="$1"
+        GAME="$2" SHOTS="$shots/$1" MOMENT="$1"
         OUT="$SHOTS/stdout.txt"
         mkdir -p "$SHOTS"
         source "$repo/tests/e2e/lib/common.bash"
@@ -102,7 +109,7 @@ for suite in bullseye bookworm trixie; do
     game_in "$work/game-$suite" "${roots[$suite]}"
     if [ "$suite" = bullseye ]; then
         echo "--- Debian $suite: a whole cycle"
-        (cd "$repo" && E2E_SHOTS="$work/shots/cycle" bash tests/e2e/cycle.sh "$work/game-$suite") || fail "$suite: cycle"
+        (cd "$repo" && E2E_SHOTS="$shots/cycle" bash tests/e2e/cycle.sh "$work/game-$suite") || fail "$suite: cycle"
     else
         echo "--- Debian $suite: the menu"
         menu_check "$suite" "$work/game-$suite" || fail "$suite: menu"
@@ -151,7 +158,7 @@ ln -s "$folder/gyrel" "$work/bin/gyrel"
 # the whole 1280x720 output, so field and weston window coincide.
 echo "--- Wayland (weston)"
 (
-    SHOTS="$work/shots/wayland" MOMENT=wayland
+    SHOTS="$shots/wayland" MOMENT=wayland
     OUT="$SHOTS/stdout.txt"
     mkdir -p "$SHOTS" "$work/xdg"
     chmod 700 "$work/xdg"
@@ -162,7 +169,7 @@ echo "--- Wayland (weston)"
     weston=$!
     trap 'finish; kill $weston 2>/dev/null; wait $weston 2>/dev/null' EXIT
     for _ in $(seq 100); do
-        WID=$(xdotool search --name '^Weston Compositor' 2>/dev/null | head -n 1)
+        WID=$(xdotool search --classname '^weston' 2>/dev/null | head -n 1)
         [ -n "$WID" ] && [ -S "$XDG_RUNTIME_DIR/gyrel-test" ] && break
         WID=
         sleep 0.1
@@ -188,7 +195,7 @@ echo "--- Wayland (weston)"
 
 # The Steam Deck's screen: fullscreen, letterboxed, pointer mapped (the screens script).
 echo "--- a 1280x800 screen"
-(cd "$repo" && E2E_SHOTS="$work/shots/deck" E2E_SCREENS=1280x800 bash tests/e2e/screens.sh "$folder/gyrel") ||
+(cd "$repo" && E2E_SHOTS="$shots/deck" E2E_SCREENS=1280x800 bash tests/e2e/screens.sh "$folder/gyrel") ||
     fail "1280x800 screen"
 
 # The menu entry: valid, starting this launcher (its path has a space), and gone again.
@@ -228,6 +235,7 @@ if [ -n "$deb" ]; then
     echo "Debian package: $(stat -c %s "$deb") bytes, start-up $(startup_ms "$work/deb/usr/games/gyrel") ms"
 fi
 
+echo "screenshots in $shots"
 if [ "$fails" -ne 0 ]; then
     echo "$fails portable check(s) failed"
     exit 1
