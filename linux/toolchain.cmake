@@ -30,5 +30,9 @@ if(GYREL_LINUX_ROOT)
     set(ENV{PKG_CONFIG_PATH} "")
 endif()
 
-# Without it clang records libstdc++ and libgcc_s, which the game does not use.
-set(CMAKE_EXE_LINKER_FLAGS_INIT -Wl,--as-needed)
+# Hardened as the release build is. Binding at start-up also makes an older SDL library that
+# lacks a function the game calls stop the game at once, with the function named, not midway.
+# Without --as-needed clang records libstdc++ and libgcc_s, which the game does not use.
+set(CMAKE_C_FLAGS_INIT "-fstack-protector-strong -fcf-protection -D_FORTIFY_SOURCE=2")
+set(CMAKE_CXX_FLAGS_INIT "-fstack-protector-strong -fcf-protection -Wformat -Werror=format-security -D_FORTIFY_SOURCE=2")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-Wl,--as-needed -Wl,-z,relro -Wl,-z,now")
