@@ -39,7 +39,7 @@ root_make() {
             /*) ln -sfn "../${loader#/}" "$root/lib64/ld-linux-x86-64.so.2" ;;
         esac
         touch "$root.complete"
-    ) 9>"$GYREL_CACHE/roots/.$suite.lock" || return 1
+    ) 9>"$root.lock" || return 1
     echo "$root"
 }
 

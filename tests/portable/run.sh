@@ -2,8 +2,8 @@
 # Checks the portable tarball as players on other distributions get it. Unpacked into a folder
 # whose name has a space, it is started through its launcher (real X input, on this machine's
 # virtual display) in minimal Debian 11, 12 and 13 roots that hold a desktop's libraries and no
-# SDL: the menu draws in each, and a whole cycle plays in Debian 11, also with LD_LIBRARY_PATH
-# pointing at an older SDL2_ttf. Every bundled file needs nothing newer than Debian 11 has, and
+# SDL: the menu draws in each, a whole cycle plays in Debian 11, and the menu draws in a Debian
+# 11 whose own older SDL2 and SDL2_ttf come first on LD_LIBRARY_PATH (as Steam's runtime). Every bundled file needs nothing newer than Debian 11 has, and
 # nothing is missing in any root. On this machine: through a symlink from elsewhere, natively
 # on Wayland (weston), fullscreen on the Steam Deck's 1280x800 screen, the menu entry that
 # --install adds and --uninstall removes, and the start-up time beside the Debian package's.
@@ -37,14 +37,17 @@ tar -xzf "$tarball" -C "$work/Gyrel games" || { fail "tar -x"; exit 1; }
 folder="$work/Gyrel games/$name"
 inside="/tmp/Gyrel games/$name" # where the roots see it
 
-# The roots are made (once) side by side.
+# The roots are made (once) side by side. "steam" is Debian 11 with its own SDL2 and older
+# SDL2_ttf, which stand for those of Steam's runtime.
 declare -A roots
-for suite in bullseye bookworm trixie; do
-    # shellcheck disable=SC2046 # one package a word
-    root_make "$suite" $(desktop_packages "$suite") >"$work/root-$suite" &
+for suite in bullseye bookworm trixie steam; do
+    packages=$(desktop_packages "${suite/steam/bullseye}")
+    [ "$suite" = steam ] && packages+=" libsdl2-ttf-2.0-0"
+    # shellcheck disable=SC2086 # one package a word
+    root_make "${suite/steam/bullseye}" $packages >"$work/root-$suite" &
 done
 wait
-for suite in bullseye bookworm trixie; do
+for suite in bullseye bookworm trixie steam; do
     roots[$suite]=$(cat "$work/root-$suite")
     [ -d "${roots[$suite]}" ] || { fail "no $suite root"; exit 1; }
 done
@@ -116,37 +119,10 @@ for suite in bullseye bookworm trixie; do
     fi
 done
 
-# Debian 11's SDL2_ttf 2.0.15 (and what it needs), standing for the older one in Steam's
-# runtime: kept in the cache once fetched.
-old_ttf() {
-    local dir="$GYREL_CACHE/roots/bullseye-sdl2-ttf"
-    if [ ! -f "$dir.complete" ]; then
-        local apt="$work/apt"
-        mkdir -p "$apt/lists/partial" "$apt/archives/partial" "$apt/debs"
-        echo "deb [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $DEBIAN_MIRROR bullseye main" >"$apt/sources.list"
-        touch "$apt/status"
-        local options=(-qq -o Dir::Etc::SourceList="$apt/sources.list" -o Dir::Etc::SourceParts=/dev/null
-            -o Dir::State::Lists="$apt/lists" -o Dir::State::Status="$apt/status"
-            -o Dir::Cache="$apt" -o APT::Sandbox::User=root)
-        apt-get "${options[@]}" update &&
-            (cd "$apt/debs" && apt-get "${options[@]}" download libsdl2-ttf-2.0-0 libfreetype6 libpng16-16 libbrotli1) ||
-            return 1
-        rm -rf "$dir" && mkdir -p "$dir"
-        for deb in "$apt"/debs/*.deb; do dpkg-deb -x "$deb" "$apt/tree"; done
-        cp -a "$apt"/tree/usr/lib/x86_64-linux-gnu/*.so.* "$dir/"
-        touch "$dir.complete"
-    fi
-    echo "$dir"
-}
-
-echo "--- Debian bullseye: LD_LIBRARY_PATH holding an older SDL2_ttf"
-if old=$(old_ttf); then
-    game_in "$work/game-old-ttf" "${roots[bullseye]}" LD_LIBRARY_PATH=/tmp/old
-    sed -i "s|--bind|--bind $(printf %q "$old") /tmp/old --bind|" "$work/game-old-ttf"
-    menu_check old-ttf "$work/game-old-ttf" || fail "the launcher let an older SDL2_ttf in"
-else
-    fail "could not fetch Debian 11's SDL2_ttf"
-fi
+# Steam starts other games with its runtime's libraries first on LD_LIBRARY_PATH.
+echo "--- Debian bullseye: LD_LIBRARY_PATH holding an older SDL2 and SDL2_ttf"
+game_in "$work/game-old-ttf" "${roots[steam]}" LD_LIBRARY_PATH=/usr/lib/x86_64-linux-gnu
+menu_check old-ttf "$work/game-old-ttf" || fail "the launcher let an older SDL2_ttf in"
 
 # On this machine: the launcher through a symlink, from an unrelated working directory.
 echo "--- through a symlink"
