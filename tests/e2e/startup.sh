@@ -22,6 +22,8 @@ fail() {
     exit 1
 }
 
+# The files exist before the game starts: a background job opens its redirections only once it runs.
+: >"$work/out"; : >"$work/err"
 "$binary" >"$work/out" 2>"$work/err" &
 pid=$!
 
