@@ -60,8 +60,12 @@ void game_step() {
     }
     event_update(&game.event);
     if (game.event.current[EVENT_FULLSCREEN]) window_fullscreen_toggle(&game.window);
-    // The steps still owed when the loop was held run as usual; the hold itself is not owed.
-    if (game.event.current[EVENT_STALL_END]) tick_hold_drop(&game.tick);
+    // The time the system held the loop is neither replayed (it is a long gap) nor time away.
+    if (game.event.current[EVENT_STALL_END]) game.tick.held = true;
+    // A player who looks away finds the game waiting; P resumes it.
+    if (game.event.current[EVENT_AWAY]) game_pause_set(true);
+    if (game.event.current[EVENT_HIDDEN]) music_sound_silence_set(true);
+    if (game.event.current[EVENT_SHOWN]) music_sound_silence_set(false);
     mouse_update(&game.mouse, &game.window);
     keyboard_update(&game.keyboard);
     gamepad_update(&game.gamepad, &game.event);
@@ -82,7 +86,8 @@ void game_pause_set(bool paused) {
     std::printf("???\n");
 }
 
-void game_draw() {
+void game_draw(f32 alpha) {
+    (void)alpha;
     window_update(&game.window);
     font_raster_scale_set(window_scale_get(&game.window));
     renderer_update(&game.renderer);
@@ -92,10 +97,21 @@ void game_draw() {
     renderer_present(&game.renderer);
 }
 
-void game_loop() {
-    tick_update(&game.tick);
+void game_frame(const TickClock *clock) {
+    tick_update_from(&game.tick, clock);
+    tick_gap_drop(&game.tick, TICK_GAP_MAX_MS);
+    if (game.tick.held) {
+        game.tick.held = false;
+    } else if (game.tick.away > TICK_GAP_MAX_MS) {
+        game_pause_set(true);
+    }
     game_steps_run();
-    game_draw();
+    game_draw(tick_alpha(&game.tick));
+}
+
+void game_loop() {
+    TickClock clock = tick_clock_read();
+    game_frame(&clock);
 }
 
 void game_free() {

@@ -58,15 +58,20 @@ inline constexpr const char *WINDOW_TITLE = "Gyrel+";
 inline constexpr vec2 WINDOW_SIZE = {1280.0f, 720.0f};
 
 void game_init();
+// One frame on the clock of now.
 void game_loop();
 void game_free();
 
 // The pieces of game_loop, so the steps can be driven without the wall clock.
-// game_step runs one fixed step; game_steps_run runs steps while the accumulator
-// holds more than one step; game_draw updates the window and draws one frame.
+// game_frame is one frame at a clock reading: a gap longer than TICK_GAP_MAX_MS is dropped
+// and, when the game was away for it, pauses play; then the steps it owes, then the draw.
+// game_step runs one fixed step; game_steps_run runs steps while the accumulator holds more
+// than one step; game_draw updates the window and draws one frame, alpha of the way from the
+// step before the last to the last (1, the last step exactly, for a draw outside the loop).
+void game_frame(const TickClock *clock);
 void game_step();
 void game_steps_run();
-void game_draw();
+void game_draw(f32 alpha = 1.0f);
 
 // Pauses or resumes play from outside the fixed step (the page was hidden, a tap on a paused
 // game), printing "???" as P does, but only when it changes something: the menu and results
