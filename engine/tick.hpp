@@ -10,13 +10,14 @@ constexpr u64 TICK_STEP_MS = 16;
 // behind, and is dropped.
 constexpr u64 TICK_GAP_MAX_MS = 250;
 
-// One reading of the clocks a frame starts with, all in microseconds. `micros` paces the steps;
-// `wall_micros` also counts time the machine was suspended; `cpu_micros` is the time the game's
-// own threads have run. Tests and benchmarks make their own.
+// One reading of the clocks a frame starts with. `micros` paces the steps (it reads as
+// SDL_GetTicks64 does, in microseconds, and stands still while the machine is suspended);
+// `asleep_micros` is how long the machine has been suspended in all; `continued` counts the
+// times the process was continued after being stopped. Tests and benchmarks make their own.
 struct TickClock {
     u64 micros;
-    u64 wall_micros;
-    u64 cpu_micros;
+    u64 asleep_micros;
+    u64 continued;
 };
 
 struct Tick {
@@ -24,11 +25,10 @@ struct Tick {
     u64 ticks_previous;
     u64 delta;
     u64 accumulator;
-    u64 micros;      // the clock at this frame's start; ticks is its whole milliseconds
-    u64 wall_micros; // the wall clock and the game's run time at this frame's start
-    u64 cpu_micros;
-    u64 away;        // milliseconds since the last frame that the game neither ran nor slept for
-    bool held;       // the system held the loop in the last frame (Windows' move/size loop): not away
+    u64 micros; // the clock at this frame's start; ticks is its whole milliseconds
+    u64 asleep_micros;
+    u64 continued;
+    u64 away; // milliseconds since the last frame in which the game was stopped or the machine slept
 };
 
 TickClock tick_clock_read();
@@ -37,6 +37,9 @@ void tick_update_from(Tick *tick, const TickClock *clock);
 // Called after tick_update: forgets this frame's time when it is longer than gap_max, so the
 // game goes on where it stopped instead of running the missed time back to back.
 void tick_gap_drop(Tick *tick, u64 gap_max);
+// Forgets the time since the last update: time the loop spent held (by the system, not by the
+// game's own work) is neither played back as a burst of steps nor taken for time away.
+void tick_hold_drop(Tick *tick);
 // How far, from 0 to 1, the time stored is into the step the loop has not yet run. A step runs
 // once more than one step is stored, so right after one runs between 1 and 16 ms are left:
 // that first millisecond is the step's start.

@@ -1,6 +1,7 @@
 #include <emscripten.h>
 
 #include "game/game.hpp"
+#include "game/game_pause.hpp"
 
 namespace {
 

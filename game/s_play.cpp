@@ -25,6 +25,7 @@
 #include "entities/e_text.hpp"
 #include "entities/e_warning.hpp"
 #include "game/game.hpp"
+#include "game/game_pause.hpp"
 
 namespace {
 
@@ -184,8 +185,7 @@ void play_init(PlayScene *play) {
 
 void play_update_f(PlayScene *play) {
     if (keyboard_press(&game.keyboard, SDL_SCANCODE_P) || gamepad_press(&game.gamepad, GAMEPAD_PAUSE)) {
-        game.paused = !game.paused;
-        std::printf("???\n");
+        game_pause_toggle();
     }
     // A pulled cable pauses, never resumes: the player comes back to the game where it stood.
     if (game.gamepad.current[GAMEPAD_LOST]) game_pause_set(true);

@@ -22,6 +22,7 @@
 #include "ecs/entity.hpp"
 #include "entities/e_enemy.hpp"
 #include "game/game.hpp"
+#include "game/game_pause.hpp"
 #include "tests/support/test_env.hpp"
 
 namespace {
