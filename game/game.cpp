@@ -4,9 +4,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <ctime>
+#include <thread>
 
 #include "components/c_color_change.hpp"
 #include "components/c_gyrel.hpp"
@@ -269,6 +271,40 @@ void game_loop() {
     TickClock clock = tick_clock_read();
     game_frame(&clock);
 }
+
+#ifndef __EMSCRIPTEN__
+namespace {
+
+// A minimised or hidden window is drawn this often, whatever its swaps do.
+constexpr u64 FRAME_HIDDEN_MICROS = 200000;
+constexpr int DISPLAY_HZ_UNKNOWN = 60;
+
+u64 frame_period_micros() {
+    SDL_DisplayMode mode{};
+    int display = SDL_GetWindowDisplayIndex(game.window.handle);
+    int hz = DISPLAY_HZ_UNKNOWN;
+    if (display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0 && mode.refresh_rate > 0) hz = mode.refresh_rate;
+    return 1000000 / static_cast<u64>(hz);
+}
+
+} // namespace
+
+// Where the swap waits for the display, a frame and its swap take about a refresh period and
+// nothing is added. Where it does not (vsync refused, software GL, a minimised window on many
+// drivers) the frame comes back well within one: the loop then sleeps until the next frame is
+// due, instead of drawing pictures nobody sees with a whole core. The interval SDL reports is
+// only what was asked for, so the time taken is what counts.
+void game_pace() {
+    u64 taken = tick_clock_read().micros - game.tick.micros;
+    u64 period = frame_period_micros();
+    if (SDL_GetWindowFlags(game.window.handle) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) {
+        period = FRAME_HIDDEN_MICROS;
+    } else if (taken >= period / 2) {
+        return;
+    }
+    if (taken < period) std::this_thread::sleep_for(std::chrono::microseconds(period - taken));
+}
+#endif
 
 void game_free() {
     game_state_free();

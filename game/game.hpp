@@ -99,6 +99,8 @@ inline constexpr vec2 WINDOW_SIZE = {1280.0f, 720.0f};
 void game_init();
 // One frame on the clock of now.
 void game_loop();
+// Desktop only, after each frame: waits for the next refresh where the swap did not.
+void game_pace();
 void game_free();
 
 // The pieces of game_loop, so the steps can be driven without the wall clock.
