@@ -126,13 +126,17 @@ void BM_IdleMenuCoreShare(benchmark::State &state) {
     bench_quiet(false);
     game.tick = {};
     f64 share = 0.0;
+    f64 fps = 0.0;
     for (auto _ : state) {
+        i32 frames = 0;
         TickClock start = tick_clock_read();
         f64 cpu = process_seconds();
         while (tick_clock_read().micros - start.micros < static_cast<u64>(IDLE_SECONDS * 1e6)) {
             game_loop();
             game_pace();
+            frames++;
         }
+        fps = frames / IDLE_SECONDS;
         share = (process_seconds() - cpu) / (static_cast<f64>(tick_clock_read().micros - start.micros) / 1e6);
     }
     bench_quiet(true);
@@ -141,6 +145,7 @@ void BM_IdleMenuCoreShare(benchmark::State &state) {
     bench_quiet(false);
     bench_resources_load();
     state.counters["core_share"] = share;
+    state.counters["fps"] = fps;
 }
 BENCHMARK(BM_IdleMenuCoreShare)->Iterations(1)->Unit(benchmark::kSecond);
 

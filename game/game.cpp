@@ -291,15 +291,17 @@ u64 frame_period_micros() {
 
 // Where the swap waits for the display, a frame and its swap take about a refresh period and
 // nothing is added. Where it does not (vsync refused, software GL, a minimised window on many
-// drivers) the frame comes back well within one: the loop then sleeps until the next frame is
-// due, instead of drawing pictures nobody sees with a whole core. The interval SDL reports is
-// only what was asked for, so the time taken is what counts.
+// drivers) the frame comes back well within one, under three quarters of it: the loop then
+// sleeps until the next frame is due, instead of drawing pictures nobody sees with a whole
+// core. The interval SDL reports is only what was asked for, so the time taken is what counts.
+// A frame that waited for the display takes a whole period give or take the wake-up, so no
+// sleep ever pushes a frame past the vblank it waited for.
 void game_pace() {
     u64 taken = tick_clock_read().micros - game.tick.micros;
     u64 period = frame_period_micros();
     if (SDL_GetWindowFlags(game.window.handle) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) {
         period = FRAME_HIDDEN_MICROS;
-    } else if (taken >= period / 2) {
+    } else if (taken >= period * 3 / 4) {
         return;
     }
     if (taken < period) std::this_thread::sleep_for(std::chrono::microseconds(period - taken));
