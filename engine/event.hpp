@@ -27,8 +27,8 @@ struct Event {
 
 // Asks the platform for the messages event_update reads beyond SDL's usual events.
 void event_init();
-// EVENT_FULLSCREEN, EVENT_STALL_END and the window's comings and goings are set for the one step that polled them: two requests
-// in consecutive steps are two requests.
+// EVENT_FULLSCREEN, EVENT_STALL_END and the window's comings and goings are set for the one
+// step that polled them: two requests in consecutive steps are two requests.
 void event_update(Event *event);
 // Shared by the platforms' event_update: the step's flags begin clear, and a pointer event
 // tells a finger from the mouse.
