@@ -71,6 +71,34 @@ void bench_game_free() {
 
 } // namespace
 
+void bench_quiet(bool quiet) {
+    static i32 saved = -1;
+    if (quiet) {
+        saved = quiet_begin();
+    } else {
+        quiet_end(saved);
+        saved = -1;
+    }
+}
+
+void bench_resources_free() {
+    i32 saved = quiet_begin();
+    for (u32 i = 0; i < SHADER_COUNT; i++) game_shader_free(i);
+    for (u32 i = 0; i < TEXTURE_COUNT; i++) game_texture_free(i);
+    for (u32 i = 0; i < SOUND_COUNT; i++) game_sound_free(i);
+    for (u32 i = 0; i < FONT_COUNT; i++) game_font_free(i);
+    quiet_end(saved);
+}
+
+void bench_resources_load() {
+    i32 saved = quiet_begin();
+    for (u32 i = 0; i < SHADER_COUNT; i++) game_shader_init(i);
+    for (u32 i = 0; i < TEXTURE_COUNT; i++) game_texture_init(i);
+    for (u32 i = 0; i < SOUND_COUNT; i++) game_sound_init(i);
+    for (u32 i = 0; i < FONT_COUNT; i++) game_font_init(i);
+    quiet_end(saved);
+}
+
 void bench_scene_clear() {
     ecs_clear_all();
     game.mouse = {};

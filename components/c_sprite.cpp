@@ -23,23 +23,35 @@ void update_f(void *record) {
     }
 }
 
+// Drawn between the last two steps where the frame falls between them: the record itself is
+// read, never written.
 void draw(void *record) {
     const CSprite *sprite = static_cast<const CSprite *>(record);
+    vec3 position = sprite->position;
     vec2 size = sprite->size * sprite->scale;
+    vec4 color = sprite->color;
+    f32 rotation = sprite->rotation;
+    if (const DrawnEntry *before = game_drawn_previous(sprite->entity)) {
+        position = game_drawn_blend(before->position, sprite->position);
+        f32 scale = game_drawn_blend(before->scale, sprite->scale);
+        size = vec2{game_drawn_blend(before->size.x, sprite->size.x), game_drawn_blend(before->size.y, sprite->size.y)} * scale;
+        color = game_drawn_blend(before->color, sprite->color);
+        rotation = game_drawn_blend_angle(before->rotation, sprite->rotation);
+    }
     vec2 offset;
     origin_2d_get(sprite->origin, size, &offset);
-    f32 s = std::sin(sprite->rotation);
-    f32 c = std::cos(sprite->rotation);
+    f32 s = std::sin(rotation);
+    f32 c = std::cos(rotation);
 
     mat4 translation(1.0f);
-    translation[3] = {sprite->position.x, sprite->position.y, sprite->position.z, 1.0f};
-    mat4 rotation(1.0f);
-    rotation[0] = {c, s, 0.0f, 0.0f};
-    rotation[1] = {-s, c, 0.0f, 0.0f};
+    translation[3] = {position.x, position.y, position.z, 1.0f};
+    mat4 turn(1.0f);
+    turn[0] = {c, s, 0.0f, 0.0f};
+    turn[1] = {-s, c, 0.0f, 0.0f};
     mat4 origin(1.0f);
     origin[3] = {-offset.x, -offset.y, 0.0f, 1.0f};
 
-    shader_texture_quad_draw(&sprite->atlas, sprite->shader, translation * rotation * origin, size, sprite->color);
+    shader_texture_quad_draw(&sprite->atlas, sprite->shader, translation * turn * origin, size, color);
 }
 
 } // namespace

@@ -47,13 +47,20 @@ void draw(void *record) {
     // Raster pixels per field pixel: exactly 1 at the field's own size.
     f32 density = static_cast<f32>(raster.size) / static_cast<f32>(text->font.size);
 
+    // Between the last two steps where the frame falls between them; the record is not written.
+    vec3 position = text->position;
+    vec4 color = text->color;
+    if (const DrawnEntry *before = game_drawn_previous(text->entity)) {
+        position = game_drawn_blend(before->text_position, text->position);
+        color = game_drawn_blend(before->text_color, text->color);
+    }
     vec4 rectangle;
     c_text_rectangle_get(text, &rectangle);
     vec2 size = {rectangle.z - rectangle.x, rectangle.w - rectangle.y};
     vec2 offset;
     origin_2d_get(text->origin, size, &offset);
-    f32 x0 = text->position.x - offset.x;
-    f32 y = text->position.y - offset.y;
+    f32 x0 = position.x - offset.x;
+    f32 y = position.y - offset.y;
     f32 line_height = static_cast<f32>(font_line_skip_get(&text->font)) * text->scale;
 
     f32 pen_x = x0;
@@ -80,10 +87,10 @@ void draw(void *record) {
         mat4 model(1.0f);
         // The glyph texture holds the ink box only; the font puts it min_x from the pen. The pen
         // moves by the field-size metrics whatever the raster size, so layout never changes.
-        model[3] = {pen_x + static_cast<f32>(ink.min_x) / density * text->scale, y, text->position.z, 1.0f};
+        model[3] = {pen_x + static_cast<f32>(ink.min_x) / density * text->scale, y, position.z, 1.0f};
         vec2 quad = {static_cast<f32>(glyph.width) / density * text->scale,
                      static_cast<f32>(glyph.height) / density * text->scale};
-        shader_texture_quad_draw(&atlas, text->shader, model, quad, text->color);
+        shader_texture_quad_draw(&atlas, text->shader, model, quad, color);
 
         f32 advance = static_cast<f32>(metrics.advance + kerning) * text->scale;
         pen_x += advance;

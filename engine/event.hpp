@@ -1,7 +1,8 @@
 // Per-step snapshot of the window events the game cares about: the quit request, a request to
-// toggle fullscreen (F11 or Alt+Enter, each press once), the end of a stall of the loop, and
-// whether the pointer was last moved by a real mouse or by a finger (SDL makes mouse events of
-// touches).
+// toggle fullscreen (F11 or Alt+Enter, each press once), the end of a stall of the loop, the
+// window losing the player (focus lost, minimised, hidden) and coming back, and whether the
+// pointer was last moved by a real mouse or by a finger (SDL makes mouse events of touches).
+// The desktop and the browser each have their own file; the browser's page reports on its own.
 #pragma once
 
 #include "engine/types.hpp"
@@ -12,7 +13,10 @@ enum : u32 {
     EVENT_STALL_END = 2,
     EVENT_MOUSE = 3, // a real mouse moved, clicked or scrolled
     EVENT_TOUCH = 4, // a finger touched, moved or lifted
-    EVENT_COUNT = 5,
+    EVENT_AWAY = 5,   // the window lost the focus, or was minimised or hidden
+    EVENT_HIDDEN = 6, // the window was minimised or hidden
+    EVENT_SHOWN = 7,  // the window was restored or shown again
+    EVENT_COUNT = 8,
 };
 
 struct Event {
@@ -23,9 +27,13 @@ struct Event {
 
 // Asks the platform for the messages event_update reads beyond SDL's usual events.
 void event_init();
-// EVENT_FULLSCREEN and EVENT_STALL_END are set for the one step that polled them: two requests
-// in consecutive steps are two requests.
+// EVENT_FULLSCREEN, EVENT_STALL_END and the window's comings and goings are set for the one
+// step that polled them: two requests in consecutive steps are two requests.
 void event_update(Event *event);
+// Shared by the platforms' event_update: the step's flags begin clear, and a pointer event
+// tells a finger from the mouse.
+void event_step_begin(Event *event);
+void event_pointer_seen(Event *event, bool touch);
 bool event_press(const Event *event, u32 kind);
 bool event_held(const Event *event, u32 kind);
 bool event_release(const Event *event, u32 kind);

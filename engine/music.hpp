@@ -15,3 +15,7 @@ void music_pause();
 void music_resume();
 void music_stop();
 bool music_is_playing();
+// Silences the music and the effects together while the window is out of sight, without
+// pausing or stopping anything: the M switch and what plays stay as they are, and the volumes
+// they had come back when it is set false. Setting what is already set does nothing.
+void music_sound_silence_set(bool silent);

@@ -13,6 +13,11 @@ void renderer_init(Renderer *renderer, Window *window, CameraType camera_type) {
     if (!renderer->context) {
         sdl_start_fail("OpenGL CONTEXT ERROR: %s\n", SDL_GetError());
     }
+#ifndef __EMSCRIPTEN__
+    // Adaptive vsync where the driver offers it (a late frame is shown at once rather than a
+    // whole refresh later), plain vsync otherwise. The browser paces its own animation frames.
+    if (SDL_GL_SetSwapInterval(-1) != 0) SDL_GL_SetSwapInterval(1);
+#endif
     unsigned error = 0;
     if (!glew_init(&error)) {
         sdl_start_fail("GLEW ERROR: %s\n", reinterpret_cast<const char *>(glewGetErrorString(error)));

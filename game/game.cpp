@@ -3,10 +3,23 @@
 #include <SDL2/SDL.h>
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <cstring>
 #include <ctime>
+#include <thread>
 
+#include "components/c_color_change.hpp"
+#include "components/c_gyrel.hpp"
+#include "components/c_move.hpp"
+#include "components/c_pulsate.hpp"
+#include "components/c_scale.hpp"
+#include "components/c_sprite.hpp"
+#include "components/c_text.hpp"
+#include "components/c_ui_button.hpp"
 #include "engine/sdl.hpp"
+#include "game/game_pause.hpp"
 
 Game game;
 
@@ -15,7 +28,160 @@ namespace {
 constexpr vec4 RENDERER_CLEAR_COLOR = {0.0f, 0.0f, 0.0f, 0.0f};
 constexpr vec4 GAME_BOUNDS = {0.0f, 0.0f, 1280.0f, 720.0f};
 
+u32 mark_mix(u32 mark, u32 value) { return (mark ^ value) * 16777619u; }
+
+u32 mark_mix_bytes(u32 mark, const void *bytes, u64 size) {
+    const unsigned char *b = static_cast<const unsigned char *>(bytes);
+    for (u64 i = 0; i < size; i++) mark = mark_mix(mark, b[i]);
+    return mark;
+}
+
+template <typename T>
+T *record_at(u32 kind, i32 i) {
+    return static_cast<T *>(ecs_from_index_get(i, kind));
+}
+
+i32 record_count(u32 kind) { return game.ecs.registers[kind].records.count; }
+
+u32 drawn_slot_first(EntityId entity) { return (entity * 2654435761u) & (DRAWN_SLOTS - 1); }
+
+DrawnEntry *drawn_find(DrawnTable *table, EntityId entity) {
+    for (u32 slot = drawn_slot_first(entity), n = 0; n < DRAWN_SLOTS; slot = (slot + 1) & (DRAWN_SLOTS - 1), n++) {
+        u16 position = table->slots[slot];
+        if (!position) return nullptr;
+        if (table->entries[position - 1].entity == entity) return &table->entries[position - 1];
+    }
+    return nullptr;
+}
+
+DrawnEntry *drawn_get(DrawnTable *table, EntityId entity) {
+    if (DrawnEntry *entry = drawn_find(table, entity)) return entry;
+    if (table->count == DRAWN_ENTRY_MAX) return nullptr;
+    u32 slot = drawn_slot_first(entity);
+    while (table->slots[slot]) slot = (slot + 1) & (DRAWN_SLOTS - 1);
+    DrawnEntry *entry = &table->entries[table->count];
+    std::memset(entry, 0, sizeof *entry);
+    entry->entity = entity;
+    entry->mark = 2166136261u;
+    table->slots[slot] = static_cast<u16>(++table->count);
+    return entry;
+}
+
+void drawn_mark(DrawnTable *table, EntityId entity, u32 value) {
+    if (DrawnEntry *entry = drawn_get(table, entity)) entry->mark = mark_mix(entry->mark, value);
+}
+
+void drawn_table_clear(DrawnTable *table) {
+    std::memset(table->slots, 0, sizeof table->slots);
+    table->count = 0;
+}
+
 } // namespace
+
+// Drawn as the step left it, never blended (each changes the mark, or has no entry before):
+// - a new entity, and every entity after a reset or a change of scene (the copy is cut);
+// - an atlas frame and a text's content (they are never blended at all, and their change
+//   holds the rest of that entity's picture to the step too);
+// - a pulse restarting; a colour, scale or move change that is set, restarts or ends (a
+//   reset type puts its value back on its base at once);
+// - a button's state (its hover colour is a colour change set on it);
+// - the members of a ring when one joins or leaves (they re-space);
+// - the damage flash's clear colour, which is never blended.
+// A colour or scale change set in one step moves its value in the next, so a mark that changed
+// in the step before holds the picture to the step too.
+void game_drawn_refresh() {
+    GameDrawn *drawn = &game.drawn;
+    if (drawn->state != static_cast<i32>(game.state)) {
+        game_drawn_cut();
+        drawn->state = static_cast<i32>(game.state);
+    }
+    DrawnTable *before = &drawn->tables[drawn->last];
+    DrawnTable *table = &drawn->tables[1 - drawn->last];
+    drawn_table_clear(table);
+    for (i32 i = 0; i < record_count(C_SPRITE); i++) {
+        const CSprite *sprite = record_at<CSprite>(C_SPRITE, i);
+        DrawnEntry *entry = drawn_get(table, sprite->entity);
+        if (!entry || entry->sprite) continue;
+        entry->sprite = true;
+        entry->position = sprite->position;
+        entry->size = sprite->size;
+        entry->color = sprite->color;
+        entry->scale = sprite->scale;
+        entry->rotation = sprite->rotation;
+        entry->mark = mark_mix(entry->mark, sprite->atlas.frame);
+    }
+    for (i32 i = 0; i < record_count(C_TEXT); i++) {
+        const CText *text = record_at<CText>(C_TEXT, i);
+        DrawnEntry *entry = drawn_get(table, text->entity);
+        if (!entry || entry->text) continue;
+        entry->text = true;
+        entry->text_position = text->position;
+        entry->text_color = text->color;
+        entry->mark = mark_mix_bytes(entry->mark, text->string, static_cast<u64>(std::max(text->length, 0)));
+    }
+    for (i32 i = 0; i < record_count(C_PULSATE); i++) {
+        const CPulsate *pulsate = record_at<CPulsate>(C_PULSATE, i);
+        if (pulsate->timer == pulsate->period) drawn_mark(table, pulsate->entity, 1);
+    }
+    for (i32 i = 0; i < record_count(C_COLOR_CHANGE); i++) {
+        const CColorChange *change = record_at<CColorChange>(C_COLOR_CHANGE, i);
+        u32 mark = mark_mix_bytes(change->done, &change->color, sizeof change->color);
+        drawn_mark(table, change->entity, mark_mix(mark, change->timer == change->duration));
+    }
+    for (i32 i = 0; i < record_count(C_SCALE); i++) {
+        const CScale *scale = record_at<CScale>(C_SCALE, i);
+        drawn_mark(table, scale->entity, mark_mix(scale->done, scale->timer == scale->duration));
+    }
+    for (i32 i = 0; i < record_count(C_MOVE); i++) {
+        const CMove *move = record_at<CMove>(C_MOVE, i);
+        drawn_mark(table, move->entity, mark_mix(move->done, move->timer == move->duration));
+    }
+    for (i32 i = 0; i < record_count(C_UI_BUTTON); i++) {
+        const CUiButton *button = record_at<CUiButton>(C_UI_BUTTON, i);
+        drawn_mark(table, button->entity, static_cast<u32>(button->state));
+    }
+    for (i32 i = 0; i < record_count(C_GYREL); i++) {
+        const CGyrel *gyrel = record_at<CGyrel>(C_GYREL, i);
+        for (i32 m = 0; m < gyrel->objects.count; m++) {
+            EntityId member = *static_cast<const EntityId *>(vector_get(&gyrel->objects, m));
+            if (DrawnEntry *entry = drawn_find(table, member)) entry->mark = mark_mix(entry->mark, static_cast<u32>(gyrel->objects.count));
+        }
+    }
+    for (u32 i = 0; i < table->count; i++) {
+        DrawnEntry *entry = &table->entries[i];
+        const DrawnEntry *previous = drawn_find(before, entry->entity);
+        entry->mark_changed = previous && previous->mark != entry->mark;
+        entry->stepped = !previous || entry->mark_changed || previous->mark_changed ||
+                         previous->sprite != entry->sprite || previous->text != entry->text;
+    }
+    drawn->last = 1 - drawn->last;
+}
+
+void game_drawn_cut() {
+    drawn_table_clear(&game.drawn.tables[0]);
+    drawn_table_clear(&game.drawn.tables[1]);
+}
+
+const DrawnEntry *game_drawn_previous(EntityId entity) {
+    GameDrawn *drawn = &game.drawn;
+    if (drawn->behind <= 0.0f) return nullptr;
+    const DrawnEntry *last = drawn_find(&drawn->tables[drawn->last], entity);
+    if (!last || last->stepped) return nullptr;
+    return drawn_find(&drawn->tables[1 - drawn->last], entity);
+}
+
+f32 game_drawn_blend(f32 previous, f32 last) { return last - (last - previous) * game.drawn.behind; }
+
+f32 game_drawn_blend_angle(f32 previous, f32 last) {
+    f32 turn = last - previous;
+    if (turn > PI2_F32 / 2.0f) turn -= PI2_F32;
+    if (turn < -PI2_F32 / 2.0f) turn += PI2_F32;
+    return last - turn * game.drawn.behind;
+}
+
+vec3 game_drawn_blend(vec3 previous, vec3 last) { return last - (last - previous) * game.drawn.behind; }
+
+vec4 game_drawn_blend(vec4 previous, vec4 last) { return last - (last - previous) * game.drawn.behind; }
 
 void game_init() {
     // People and tests watch the console lines as they happen, even through a pipe.
@@ -62,12 +228,17 @@ void game_step() {
     if (game_input_press(ACTION_FULLSCREEN)) window_fullscreen_toggle(&game.window);
     // The steps still owed when the loop was held run as usual; the hold itself is not owed.
     if (game.event.current[EVENT_STALL_END]) tick_hold_drop(&game.tick);
+    // A player who looks away finds the game waiting; P resumes it.
+    if (game.event.current[EVENT_AWAY]) game_pause_set(true);
+    if (game.event.current[EVENT_HIDDEN]) music_sound_silence_set(true);
+    if (game.event.current[EVENT_SHOWN]) music_sound_silence_set(false);
     mouse_update(&game.mouse, &game.window);
     keyboard_update(&game.keyboard);
     gamepad_update(&game.gamepad);
     game_input_update();
     game_state_update_f();
     if (!game.paused) ecs_update_f();
+    game_drawn_refresh();
 }
 
 void game_steps_run() {
@@ -77,7 +248,8 @@ void game_steps_run() {
     }
 }
 
-void game_draw() {
+void game_draw(f32 alpha) {
+    game.drawn.behind = 1.0f - alpha;
     window_update(&game.window);
     font_raster_scale_set(window_scale_get(&game.window));
     renderer_update(&game.renderer);
@@ -85,13 +257,57 @@ void game_draw() {
     renderer_clear(&game.renderer);
     ecs_draw();
     renderer_present(&game.renderer);
+    game.drawn.behind = 0.0f;
+}
+
+void game_frame(const TickClock *clock) {
+    tick_update_from(&game.tick, clock);
+    tick_gap_drop(&game.tick, TICK_GAP_MAX_MS);
+    if (game.tick.away > TICK_GAP_MAX_MS) game_pause_set(true);
+    game_steps_run();
+    game_draw(tick_alpha(&game.tick));
 }
 
 void game_loop() {
-    tick_update(&game.tick);
-    game_steps_run();
-    game_draw();
+    TickClock clock = tick_clock_read();
+    game_frame(&clock);
 }
+
+#ifndef __EMSCRIPTEN__
+namespace {
+
+// A minimised or hidden window is drawn this often, whatever its swaps do.
+constexpr u64 FRAME_HIDDEN_MICROS = 200000;
+constexpr int DISPLAY_HZ_UNKNOWN = 60;
+
+u64 frame_period_micros() {
+    SDL_DisplayMode mode{};
+    int display = SDL_GetWindowDisplayIndex(game.window.handle);
+    int hz = DISPLAY_HZ_UNKNOWN;
+    if (display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0 && mode.refresh_rate > 0) hz = mode.refresh_rate;
+    return 1000000 / static_cast<u64>(hz);
+}
+
+} // namespace
+
+// Where the swap waits for the display, a frame and its swap take about a refresh period and
+// nothing is added. Where it does not (vsync refused, software GL, a minimised window on many
+// drivers) the frame comes back well within one, under three quarters of it: the loop then
+// sleeps until the next frame is due, instead of drawing pictures nobody sees with a whole
+// core. The interval SDL reports is only what was asked for, so the time taken is what counts.
+// A frame that waited for the display takes a whole period give or take the wake-up, so no
+// sleep ever pushes a frame past the vblank it waited for.
+void game_pace() {
+    u64 taken = tick_clock_read().micros - game.tick.micros;
+    u64 period = frame_period_micros();
+    if (SDL_GetWindowFlags(game.window.handle) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) {
+        period = FRAME_HIDDEN_MICROS;
+    } else if (taken >= period * 3 / 4) {
+        return;
+    }
+    if (taken < period) std::this_thread::sleep_for(std::chrono::microseconds(period - taken));
+}
+#endif
 
 void game_free() {
     game_state_free();
