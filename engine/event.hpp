@@ -16,7 +16,8 @@ enum : u32 {
     EVENT_AWAY = 5,   // the window lost the focus, or was minimised or hidden
     EVENT_HIDDEN = 6, // the window was minimised or hidden
     EVENT_SHOWN = 7,  // the window was restored or shown again
-    EVENT_COUNT = 8,
+    EVENT_WINDOW = 8, // any event of the window's own (exposed, moved, resized, ...)
+    EVENT_COUNT = 9,
 };
 
 struct Event {

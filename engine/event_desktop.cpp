@@ -18,6 +18,7 @@ bool fullscreen_key(const SDL_KeyboardEvent &key) {
 // The pointer leaving, a resize and fullscreen coming or going are none of these: they never
 // pause play.
 void window_seen(Event *event, const SDL_WindowEvent &window) {
+    event->current[EVENT_WINDOW] = true;
     switch (window.event) {
     case SDL_WINDOWEVENT_FOCUS_LOST: event->current[EVENT_AWAY] = true; break;
     case SDL_WINDOWEVENT_MINIMIZED:

@@ -71,6 +71,54 @@ void drawn_mark(DrawnTable *table, EntityId entity, u32 value) {
     if (DrawnEntry *entry = drawn_get(table, entity)) entry->mark = mark_mix(entry->mark, value);
 }
 
+// Four bytes at a time: every drawn field is made of 4- and 8-byte values.
+template <typename T>
+u32 mark_mix_value(u32 mark, const T &value) {
+    static_assert(sizeof value % 4 == 0);
+    const unsigned char *bytes = reinterpret_cast<const unsigned char *>(&value);
+    for (u64 i = 0; i < sizeof value; i += 4) {
+        u32 word = 0;
+        std::memcpy(&word, bytes + i, 4);
+        mark = mark_mix(mark, word);
+    }
+    return mark;
+}
+
+// Every field a sprite's or a text's draw reads, in the order they are drawn (a glyph texture
+// follows from the font, the string and the raster scale).
+u32 records_mark() {
+    u32 mark = 2166136261u;
+    for (i32 i = 0; i < record_count(C_SPRITE); i++) {
+        const CSprite *s = record_at<CSprite>(C_SPRITE, i);
+        mark = mark_mix_value(mark, s->entity);
+        mark = mark_mix_value(mark, s->atlas);
+        mark = mark_mix_value(mark, s->shader);
+        mark = mark_mix_value(mark, s->origin);
+        mark = mark_mix_value(mark, s->size);
+        mark = mark_mix_value(mark, s->position);
+        mark = mark_mix_value(mark, s->color);
+        mark = mark_mix_value(mark, s->scale);
+        mark = mark_mix_value(mark, s->rotation);
+    }
+    mark = mark_mix(mark, static_cast<u32>(record_count(C_SPRITE)));
+    for (i32 i = 0; i < record_count(C_TEXT); i++) {
+        const CText *t = record_at<CText>(C_TEXT, i);
+        mark = mark_mix_value(mark, t->entity);
+        mark = mark_mix_value(mark, t->font.font);
+        mark = mark_mix_value(mark, t->font.size);
+        mark = mark_mix_bytes(mark, t->string, static_cast<u64>(std::max(t->length, 0)));
+        mark = mark_mix_value(mark, t->shader);
+        mark = mark_mix_value(mark, t->origin);
+        mark = mark_mix_value(mark, t->length);
+        mark = mark_mix_value(mark, t->wrap_width);
+        mark = mark_mix_value(mark, t->position);
+        mark = mark_mix_value(mark, t->color);
+        mark = mark_mix_value(mark, t->scale);
+        mark = mark_mix_value(mark, t->raster_scale);
+    }
+    return mark_mix(mark, static_cast<u32>(record_count(C_TEXT)));
+}
+
 void drawn_table_clear(DrawnTable *table) {
     std::memset(table->slots, 0, sizeof table->slots);
     table->count = 0;
@@ -155,11 +203,16 @@ void game_drawn_refresh() {
                          previous->sprite != entry->sprite || previous->text != entry->text;
     }
     drawn->last = 1 - drawn->last;
+    u32 records = records_mark();
+    drawn->still = records == drawn->records;
+    drawn->records = records;
 }
 
 void game_drawn_cut() {
     drawn_table_clear(&game.drawn.tables[0]);
     drawn_table_clear(&game.drawn.tables[1]);
+    game.drawn.still = false;
+    game.drawn.shown_valid = false;
 }
 
 const DrawnEntry *game_drawn_previous(EntityId entity) {
@@ -232,6 +285,8 @@ void game_step() {
     if (game.event.current[EVENT_AWAY]) game_pause_set(true);
     if (game.event.current[EVENT_HIDDEN]) music_sound_silence_set(true);
     if (game.event.current[EVENT_SHOWN]) music_sound_silence_set(false);
+    // The window system may have lost or resized the picture: the next frame draws it.
+    if (game.event.current[EVENT_WINDOW]) game.drawn.shown_valid = false;
     mouse_update(&game.mouse, &game.window);
     keyboard_update(&game.keyboard);
     gamepad_update(&game.gamepad);
@@ -260,12 +315,50 @@ void game_draw(f32 alpha) {
     game.drawn.behind = 0.0f;
 }
 
+#ifndef __EMSCRIPTEN__
+namespace {
+
+// A still picture on screen is drawn again this often, in case a window system lost it unsaid.
+constexpr u64 STILL_REDRAW_MICROS = 500000;
+
+// Whether the picture on screen is the one this frame would draw, pixel for pixel: the last
+// two steps left every sprite and text as they were (so no blend moves anything), and nothing
+// else that goes into the pixels changed since it was drawn (the clear colour, the drawable's
+// size, an event of the window's own). An idle menu then costs no drawing where the swap does
+// not wait for the display; the pacing still spaces the frames.
+bool picture_on_screen(u64 now) {
+    GameDrawn *drawn = &game.drawn;
+    if (!drawn->still) {
+        drawn->shown_valid = false;
+        return false;
+    }
+    int width = 0;
+    int height = 0;
+    SDL_GL_GetDrawableSize(game.window.handle, &width, &height);
+    u32 mark = mark_mix_value(drawn->records, game.renderer.clear_color);
+    mark = mark_mix(mark_mix(mark, static_cast<u32>(width)), static_cast<u32>(height));
+    if (drawn->shown_valid && drawn->shown == mark && now - drawn->shown_micros < STILL_REDRAW_MICROS) return true;
+    drawn->shown = mark;
+    drawn->shown_valid = true;
+    drawn->shown_micros = now;
+    return false;
+}
+
+} // namespace
+#endif
+
 void game_frame(const TickClock *clock) {
     tick_update_from(&game.tick, clock);
     tick_gap_drop(&game.tick, TICK_GAP_MAX_MS);
     if (game.tick.away > TICK_GAP_MAX_MS) game_pause_set(true);
     game_steps_run();
+#ifndef __EMSCRIPTEN__
+    // The browser shows the last picture of a canvas that drew nothing as well, but its frames
+    // are the page's to pace, and it keeps drawing each one as before.
+    if (picture_on_screen(clock->micros)) return;
+#endif
     game_draw(tick_alpha(&game.tick));
+    game.drawn.pictures++;
 }
 
 void game_loop() {

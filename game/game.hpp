@@ -58,11 +58,22 @@ struct DrawnTable {
 // tables[last] holds the last step, the other one the step before it. `behind` is how far the
 // frame being drawn is back from the last step toward the one before: 0 (the last step exactly)
 // outside the loop's draw, so a cleared record draws exactly too.
+//
+// `records` sums up every drawn field of the last step's sprites and texts, and `still` says the
+// step before left the same: then a frame draws the same picture wherever it falls between
+// them. `shown` sums up the still picture last put on screen (`shown_valid`), at `shown_micros`;
+// `pictures` counts the pictures the loop has drawn.
 struct GameDrawn {
     DrawnTable tables[2];
     u32 last;
     i32 state;
     f32 behind;
+    u32 records;
+    bool still;
+    u32 shown;
+    bool shown_valid;
+    u64 shown_micros;
+    u64 pictures;
 };
 
 struct Game {

@@ -150,6 +150,46 @@ TEST(Time, DrawnMotionAdvancesEveryFrameAt144Hz) {
     test_game_reset();
 }
 
+// The menu left alone after its reveal is a still picture: the loop draws it twice a second, not
+// at every frame, and draws at once again when the window says so or a record changes.
+TEST(Time, StillMenuIsNotDrawnAtEveryFrame) {
+    test_game_reset();
+    test_resources_free();
+    game.state = GAME_STATE_MENU;
+    test_stdout_begin();
+    game_state_data_init();
+    game_state_init();
+    test_stdout_end();
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    TickClock clock = {1000000, 0, 0};
+    auto frames = [&clock](i32 count) {
+        u64 pictures = game.drawn.pictures;
+        for (i32 i = 0; i < count; i++) {
+            clock.micros += 1000000 / 60;
+            game_frame(&clock);
+        }
+        return game.drawn.pictures - pictures;
+    };
+    EXPECT_GT(frames(60), 50u); // the logo moving in
+    frames(120);                // the button and the credits fading in
+    EXPECT_LE(frames(120), 5u);
+
+    SDL_Event exposed{};
+    exposed.type = SDL_WINDOWEVENT;
+    exposed.window.event = SDL_WINDOWEVENT_EXPOSED;
+    exposed.window.windowID = SDL_GetWindowID(game.window.handle);
+    SDL_PushEvent(&exposed);
+    EXPECT_EQ(frames(2), 1u);
+    ecs_get_as<CSprite>(game.menu.logo, C_SPRITE)->position.y += 1.0f;
+    EXPECT_EQ(frames(1), 1u);
+
+    test_stdout_begin();
+    game_state_free();
+    game_state_data_free();
+    test_stdout_end();
+    test_game_reset();
+}
+
 // Frames on an injected clock: a gap over a quarter second is dropped (the part of a step
 // already stored kept), and only time the platform says the game missed pauses play.
 TEST(Time, GapsDroppedAndTimeAwayPausesPlay) {
