@@ -320,7 +320,7 @@ TEST(Window, WholePointsOverFieldPointsMapBackExactlyAtAnyScale) {
     for (vec2 size : sizes) {
         window_layout_set(&window, size, size);
         f64 scale = static_cast<f64>(window.viewport.z) / 1280.0;
-        f64 top = size.y - (window.viewport.y + window.viewport.w);
+        f64 top = size.y - static_cast<f64>(window.viewport.y + window.viewport.w);
         for (int y = 0; y <= 720; y += 2) {
             for (int x = 0; x <= 1280; x += 2) {
                 f64 wx = window.viewport.x + x * scale;
