@@ -11,16 +11,37 @@
 
 namespace {
 
-u64 clock_origin = 0;
+u64 phase_origin = 0;
 
-// The performance counter from an origin that makes it read as SDL_GetTicks64 (never behind
-// it), so the milliseconds of the steps go on as before and the draw gets the rest.
-u64 micros_now() {
+// Microseconds on the performance counter whose whole milliseconds turn over when
+// SDL_GetTicks64's do: the first call waits for one turn-over (under a millisecond) to learn
+// where they fall.
+u64 phase_now() {
     u64 frequency = SDL_GetPerformanceFrequency();
-    u64 now = SDL_GetPerformanceCounter();
-    if (!clock_origin) clock_origin = now - (SDL_GetTicks64() + 1) * frequency / 1000;
-    u64 elapsed = now - clock_origin;
+    if (!phase_origin) {
+        u64 ticks = SDL_GetTicks64();
+        u64 start = ticks;
+        u64 now = 0;
+        while (ticks == start) {
+            ticks = SDL_GetTicks64();
+            now = SDL_GetPerformanceCounter();
+        }
+        phase_origin = now - ticks * frequency / 1000;
+    }
+    u64 elapsed = SDL_GetPerformanceCounter() - phase_origin;
     return elapsed / frequency * 1000000 + elapsed % frequency * 1000000 / frequency;
+}
+
+// SDL_GetTicks64 in microseconds: its whole milliseconds are exactly its own, so the steps count
+// the same milliseconds they always have, and the performance counter gives the part of the
+// millisecond it does not. A millisecond that turns over between the two readings is read again.
+u64 micros_now() {
+    for (;;) {
+        u64 before = phase_now();
+        u64 ticks = SDL_GetTicks64();
+        u64 after = phase_now();
+        if (before / 1000 == after / 1000) return ticks * 1000 + after % 1000;
+    }
 }
 
 #ifdef _WIN32
