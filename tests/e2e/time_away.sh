@@ -61,37 +61,43 @@ key space
 line_wait 'LOADED: res/mus/ethnica.ogg' 10 || fail "space during the intro did not start play"
 sleep 1
 
-MOMENT=stopped
-kill -STOP "$PID"
-sleep "$STOP_SECONDS"
-kill -CONT "$PID"
-pauses_wait 1 5 || fail "no ??? once continued"
-in_play || fail "the game left play while it was stopped"
-still stopped || fail "the picture moves after the stop"
-key p
-pauses_wait 2 5 || fail "P did not resume"
-still resumed && fail "the picture stands still after P"
+# A Windows program is never told of a stop and a continue (its time away is the machine's
+# sleep, read from the unbiased interrupt time, which no test can make): under Wine the stop is
+# left out.
+if [ -z "${E2E_WINE:-}" ]; then
+    MOMENT=stopped
+    kill -STOP "$PID"
+    sleep "$STOP_SECONDS"
+    kill -CONT "$PID"
+    pauses_wait 1 5 || fail "no ??? once continued"
+    in_play || fail "the game left play while it was stopped"
+    still stopped || fail "the picture moves after the stop"
+    key p
+    pauses_wait 2 5 || fail "P did not resume"
+    still resumed && fail "the picture stands still after P"
+fi
 
 MOMENT="fullscreen and resize"
+before=$(pauses)
 key F11
 sleep 1
 key alt+Return
 sleep 1
 xdotool windowsize --sync "$WID" 1000 600 2>/dev/null
 sleep 1
-[ "$(pauses)" = 2 ] || fail "fullscreen or a resize paused play"
+[ "$(pauses)" = "$before" ] || fail "fullscreen or a resize paused play"
 still moving && fail "the picture stands still after fullscreen and a resize"
 
 MOMENT=minimised
 xdotool windowminimize --sync "$WID"
-pauses_wait 3 5 || fail "no ??? once minimised"
+pauses_wait $((before + 1)) 5 || fail "no ??? once minimised"
 sleep 1
 xdotool windowactivate --sync "$WID" 2>/dev/null
 sleep 0.5
 in_play || fail "the game left play while minimised"
 still restored || fail "the picture moves after the window came back"
 key p
-pauses_wait 4 5 || fail "P did not resume after the window came back"
+pauses_wait $((before + 2)) 5 || fail "P did not resume after the window came back"
 
 game_quit
 result "time away"
