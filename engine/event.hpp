@@ -5,6 +5,8 @@
 // The desktop and the browser each have their own file; the browser's page reports on its own.
 #pragma once
 
+#include <SDL2/SDL.h>
+
 #include "engine/types.hpp"
 
 enum : u32 {
@@ -31,10 +33,10 @@ void event_init();
 // EVENT_FULLSCREEN, EVENT_STALL_END and the window's comings and goings are set for the one
 // step that polled them: two requests in consecutive steps are two requests.
 void event_update(Event *event);
-// Shared by the platforms' event_update: the step's flags begin clear, and a pointer event
-// tells a finger from the mouse.
+// Shared by the platforms' event_update: the step's flags begin clear, and the events read
+// alike everywhere (the quit request, and a pointer event telling a finger from the mouse).
 void event_step_begin(Event *event);
-void event_pointer_seen(Event *event, bool touch);
+void event_shared_read(Event *event, const SDL_Event *sdl_event);
 bool event_press(const Event *event, u32 kind);
 bool event_held(const Event *event, u32 kind);
 bool event_release(const Event *event, u32 kind);

@@ -51,24 +51,16 @@ void event_update(Event *event) {
     SDL_Event sdl_event;
     while (SDL_PollEvent(&sdl_event)) {
         switch (sdl_event.type) {
-        case SDL_QUIT: event->current[EVENT_QUIT] = true; break;
         case SDL_KEYDOWN:
             if (fullscreen_key(sdl_event.key)) event->current[EVENT_FULLSCREEN] = true;
             break;
         case SDL_WINDOWEVENT: window_seen(event, sdl_event.window); break;
-        case SDL_MOUSEMOTION: event_pointer_seen(event, sdl_event.motion.which == SDL_TOUCH_MOUSEID); break;
-        case SDL_MOUSEBUTTONDOWN:
-        case SDL_MOUSEBUTTONUP: event_pointer_seen(event, sdl_event.button.which == SDL_TOUCH_MOUSEID); break;
-        case SDL_MOUSEWHEEL: event_pointer_seen(event, sdl_event.wheel.which == SDL_TOUCH_MOUSEID); break;
-        case SDL_FINGERDOWN:
-        case SDL_FINGERMOTION:
-        case SDL_FINGERUP: event_pointer_seen(event, true); break;
 #ifdef _WIN32
         case SDL_SYSWMEVENT:
             if (sdl_event.syswm.msg->msg.win.msg == WM_EXITSIZEMOVE) event->current[EVENT_STALL_END] = true;
             break;
 #endif
-        default: break;
+        default: event_shared_read(event, &sdl_event); break;
         }
     }
 }

@@ -26,8 +26,6 @@ key() {
     xdotool keyup "$1"
 }
 
-differing() { compare -metric AE "$SHOTS/$1.png" "$SHOTS/$2.png" null: 2>&1 | cut -d' ' -f1; }
-
 game_open || exit 1
 menu_wait 30 "$WID" || fail "the menu was not drawn"
 # Without a window manager the keys go to the window that has the input focus.

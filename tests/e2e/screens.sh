@@ -74,14 +74,6 @@ geometry_wait() { # WxH seconds
     return 1
 }
 
-key() { # keys, pressed together and held 100 ms, to the game's window
-    xdotool windowactivate --sync "$WID" 2>/dev/null
-    xdotool windowfocus --sync "$WID" 2>/dev/null
-    xdotool keydown "$@"
-    sleep 0.1
-    xdotool keyup "$@"
-}
-
 # The menu after its intro, drawn in a drawable of $2 x $3 whose top left is at $4 $5 of the
 # screenshot: the logo, the green Start and the credits where the scale puts them, and black
 # bars around the field.

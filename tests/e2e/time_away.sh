@@ -34,16 +34,6 @@ pauses_wait() { # count seconds
     return 1
 }
 
-key() { # keys, pressed together and held 100 ms, to the game's window
-    xdotool windowactivate --sync "$WID" 2>/dev/null
-    xdotool windowfocus --sync "$WID" 2>/dev/null
-    xdotool keydown "$@"
-    sleep 0.1
-    xdotool keyup "$@"
-}
-
-differing() { compare -metric AE "$SHOTS/$1.png" "$SHOTS/$2.png" null: 2>&1 | cut -d' ' -f1; }
-
 # Two screenshots a second apart: the same picture when paused, a changed one in play.
 still() { # name
     sleep 0.3

@@ -27,6 +27,18 @@ lines_now() { wc -l <"$OUT"; }
 # A screenshot of the game's window ($WID, its drawing area), kept as $SHOTS/$1.png.
 shot() { import -window "$WID" "$SHOTS/$1.png"; }
 
+# How many pixels differ between two screenshots of $SHOTS (names without .png).
+differing() { compare -metric AE "$SHOTS/$1.png" "$SHOTS/$2.png" null: 2>&1 | cut -d' ' -f1; }
+
+# Keys, pressed together and held 100 ms, to the game's window ($WID), raised and focused first.
+key() {
+    xdotool windowactivate --sync "$WID" 2>/dev/null
+    xdotool windowfocus --sync "$WID" 2>/dev/null
+    xdotool keydown "$@"
+    sleep 0.1
+    xdotool keyup "$@"
+}
+
 # Number of pixels in the region (WxH+X+Y) of a screenshot for which the fx expression holds.
 pixels() {
     local n
