@@ -3,7 +3,7 @@
 #pragma once
 
 // Pauses or resumes from outside the player's own toggle (the page was hidden, a tap on a
-// paused game, a pulled pad), printing "???" as P does, but only when it changes something:
+// paused game, a pulled pad, the window lost or minimised, time away), printing "???" as P does, but only when it changes something:
 // the menu and results never pause, and setting the pause a game already has does nothing.
 void game_pause_set(bool paused);
 // The player's pause button: turns the pause over, whatever it was.
